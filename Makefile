@@ -1,0 +1,42 @@
+# ElecAide: the developer's commands. `make run` and `make test` are all a user needs.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja
+
+.PHONY: deps configure build test run bench format format-check test-asan clean
+
+deps:
+	@scripts/deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/apps/elecaide ]; then $(BUILD)/apps/elecaide; \
+	else echo "elecaide: the main window is not built yet; 'make test' exercises what exists."; fi
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true; done
+
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DELECAIDE_SANITIZE=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)
