@@ -1,0 +1,10 @@
+// Lets GoogleTest show QString values as readable UTF-8 text in failure messages.
+#pragma once
+
+#include <QString>
+
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
