@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "qstring_printer.h"
+#include "support/qstring_printer.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,0 +1,77 @@
+// Entity: members by table, with the refusals of a real CAD.
+#include "cad/memory/entity.h"
+
+#include <cmath>
+
+#include "cad/memory/document.h"
+
+namespace cad::memory {
+
+Entity::Entity(Document* document, const KindSpec& kind, quint64 handle)
+    : DocNode(document), m_kind(&kind), m_handle(handle) {
+    m_values.reserve(kind.members.size());
+    for (const MemberSpec& spec : kind.members) {
+        m_values.push_back(spec.defaultValue);
+    }
+}
+
+const Value& Entity::value(Member m) const {
+    int s = m_kind->slot(m);
+    Q_ASSERT(s >= 0);
+    return m_values[s];
+}
+
+void Entity::setValue(Member m, Value v) {
+    int s = m_kind->slot(m);
+    Q_ASSERT(s >= 0);
+    m_values[s] = std::move(v);
+}
+
+int Entity::slotOrThrow(Member m) const {
+    int s = m_kind->slot(m);
+    if (s < 0) {
+        noSuchMember(m);
+    }
+    return s;
+}
+
+void Entity::checkUnlocked() const {
+    if (doc().isLayerLocked(m_values[kLayerSlot].toText())) {
+        throw Error(QStringLiteral("实体在锁定的图层上"));
+    }
+}
+
+Value Entity::get(Member m) {
+    switch (m) {
+        case Member::EntityName:
+        case Member::ObjectName:
+            return m_kind->className;
+        case Member::Handle:
+            return handleText();
+        default:
+            return m_values[slotOrThrow(m)];
+    }
+}
+
+void Entity::put(Member m, const Value& value) {
+    const int s = slotOrThrow(m);
+    checkUnlocked();
+    const MemberSpec& spec = m_kind->members[s];
+    m_values[s] = doc().checkedValue(spec, value);
+    doc().noteChange();
+}
+
+Value Entity::call(Member m, std::span<const Value>) {
+    switch (m) {
+        case Member::Update:
+            return {};
+        case Member::Delete:
+            checkUnlocked();
+            doc().erase(this);
+            return {};
+        default:
+            noSuchMember(m);
+    }
+}
+
+}  // namespace cad::memory

@@ -1,0 +1,41 @@
+// An entity of the embedded drawing: its kind's member table and one value per member.
+#pragma once
+
+#include <vector>
+
+#include "cad/memory/kinds.h"
+#include "cad/memory/node.h"
+
+namespace cad::memory {
+
+class Entity : public DocNode {
+public:
+    // A new entity with its kind's defaults; `handle` unique in the document.
+    Entity(Document* document, const KindSpec& kind, quint64 handle);
+
+    const KindSpec& kind() const { return *m_kind; }
+    quint64 handle() const { return m_handle; }
+    QString handleText() const { return QString::number(m_handle, 16).toUpper(); }
+
+    // Direct access for the DXF layer, the drawing view and tests: no checks, no change record.
+    const Value& value(Member m) const;
+    void setValue(Member m, Value v);
+    const Value& slotValue(int slot) const { return m_values[slot]; }
+    void setSlotValue(int slot, Value v) { m_values[slot] = std::move(v); }
+    QString layer() const { return m_values[kLayerSlot].toText(); }
+
+protected:
+    Value get(Member m) override;
+    void put(Member m, const Value& value) override;
+    Value call(Member m, std::span<const Value> args) override;
+
+private:
+    int slotOrThrow(Member m) const;
+    void checkUnlocked() const;
+
+    const KindSpec* m_kind;
+    quint64 m_handle;
+    std::vector<Value> m_values;
+};
+
+}  // namespace cad::memory
