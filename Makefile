@@ -4,7 +4,7 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test run bench format format-check test-asan clean
+.PHONY: deps configure build test run bench format format-check tidy test-asan clean
 
 deps:
 	@scripts/deps.sh
@@ -40,3 +40,6 @@ format-check:
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
+
+tidy: configure
+	git ls-files 'src/*.cpp' | xargs clang-tidy -p $(BUILD) --quiet
