@@ -13,6 +13,13 @@ namespace cad::memory {
 class Application;
 class Interaction;
 
+// What a file loader keeps beside a drawing so that saving writes back everything the file had,
+// not only what the drawing models.
+class Origin {
+public:
+    virtual ~Origin() = default;
+};
+
 class Document : public Node {
 public:
     Document(std::shared_ptr<Session> session, Application* app, QString name);
@@ -22,6 +29,8 @@ public:
     void setName(const QString& name) { m_name = name; }
     Application* application() const { return m_app; }
     bool isClosed() const { return m_closed; }
+    Origin* origin() const { return m_origin.get(); }
+    void setOrigin(std::shared_ptr<Origin> origin) { m_origin = std::move(origin); }
 
     // Tables, in table order. Names are looked up without regard to case.
     const std::vector<std::shared_ptr<LayerRecord>>& layers() const { return m_layers; }
@@ -98,6 +107,7 @@ private:
     Application* m_app;
     QString m_name;
     bool m_closed = false;
+    std::shared_ptr<Origin> m_origin;
 
     std::vector<std::shared_ptr<LayerRecord>> m_layers;
     std::vector<std::shared_ptr<TextStyleRecord>> m_styles;
