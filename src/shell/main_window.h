@@ -1,0 +1,88 @@
+// frmMain: the one window of the program, its twelve pages, the hint line and the CAD link.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "cad/cad_link.h"
+#include "core/colors.h"
+#include "shell/filter_panel.h"
+#include "ui/ui.h"
+
+class QComboBox;
+class QFrame;
+class QPushButton;
+class QTimer;
+
+namespace shell {
+
+class HintLine;
+class TabStrip;
+
+inline constexpr int kTabCount = 12;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // services: the desktop the handlers use (boxes, dialogs, the end of the program); the
+    // window's own Qt services when none is given. Hints always reach the hint line, and the
+    // given services as well. The start-up sequence runs here.
+    explicit MainWindow(ui::Ui* services = nullptr);
+    ~MainWindow() override;
+
+    ui::Ui& ui() const { return *m_ui; }
+    cad::CadLink& cadLink() const { return *m_link; }
+    HintLine& hintLine() const { return *m_hintLine; }
+    // ColorNumber, shared by the colour filters of every tab.
+    core::ColorRule& colorRule() { return m_colorRule; }
+    // CoordPrefix of tab 1's coordinate option.
+    const QString& coordPrefix() const { return m_coordPrefix; }
+    // The condition panel of tab 1 to 4.
+    const FilterPanel& filterPanel(int tab) const { return m_filterPanels.at(tab - 1); }
+
+public Q_SLOTS:
+    void tmrAutoCAD_Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void tabContainer_Click();
+    void CmdExit_Click();
+
+    void buildValueAddPage(QWidget* frame);
+    void buildTextPage(QWidget* frame, int tab);
+    void buildHelpPage(QWidget* frame);
+
+    // Every event handler runs through here: guarded, and its last hint shown.
+    void handle(const std::function<void()>& handler);
+    void onClick(QAbstractButton* button, std::function<void()> handler);
+    void connectColorOption(QRadioButton* option, QComboBox* box);
+    void connectLayerOption(QRadioButton* option, QComboBox* box);
+    void connectStyleOption(QRadioButton* option, QComboBox* box);
+    void optValueHeight_Click();
+    void optValueAB_Click();
+
+    HintLine* m_hintLine = nullptr;
+    std::unique_ptr<ui::Ui> m_ui;
+    std::unique_ptr<cad::CadLink> m_link;
+
+    TabStrip* m_tabContainer = nullptr;
+    std::array<QFrame*, kTabCount> m_fraContainer{};
+    std::array<QPushButton*, kTabCount> m_CmdExit{};
+    QTimer* m_tmrAutoCAD = nullptr;
+
+    std::array<FilterPanel, 4> m_filterPanels;
+    QComboBox* m_comValueHeight = nullptr;
+    QRadioButton* m_optValueAll = nullptr;
+
+    core::ColorRule m_colorRule;
+    QString m_coordPrefix;
+};
+
+}  // namespace shell

@@ -1,0 +1,18 @@
+// The script runner: `elecaide --script FILE [--trace]`.
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+namespace shell::script {
+
+enum ExitStatus : int { kAllHeld = 0, kExpectationFailed = 1, kScriptError = 2 };
+
+// Runs the script at path against the real main window, with an embedded drawing and scripted
+// picks and answers. Prints `hint: TEXT` after every command (and with trace every hint written
+// while it ran as `trace: TEXT`), `handle: H` for entities added, and `FAIL line N: …` for each
+// expectation that did not hold; a script that cannot run is reported on err with its line.
+// Needs a QApplication.
+int runScript(const QString& path, bool trace, QTextStream& out, QTextStream& err);
+
+}  // namespace shell::script
