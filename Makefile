@@ -4,7 +4,7 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test run bench format format-check tidy test-asan clean
+.PHONY: deps configure build test run bench format format-check tidy test-asan clean screenshots
 
 deps:
 	@scripts/deps.sh
@@ -23,6 +23,10 @@ test: build
 run: build
 	@if [ -x $(BUILD)/apps/elecaide ]; then $(BUILD)/apps/elecaide; \
 	else echo "elecaide: the main window is not built yet; 'make test' exercises what exists."; fi
+
+# Every page of the main window as a PNG under screenshots/, rendered on a virtual X display.
+screenshots: build
+	xvfb-run -a env QT_QPA_PLATFORM=xcb $(BUILD)/apps/elecaide --script tests/scripts/screenshots/window.script
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true; done

@@ -1,11 +1,11 @@
-// The multi-row tab strip, drawn with the style's own tab and tab-body primitives.
+// The multi-row tab strip: rows of equal tabs over the body where the pages sit.
 #include "shell/tab_strip.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QStyleOption>
-#include <QTabBar>
 
 namespace shell {
 
@@ -46,31 +46,33 @@ QRect TabStrip::tabRect(int index) const {
 
 void TabStrip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-
-    QStyleOptionTabWidgetFrame body;
-    body.initFrom(this);
-    body.shape = QTabBar::RoundedNorth;
-    body.rect = QRect(0, rowsHeight(), width(), height() - rowsHeight());
-    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &body, &painter, this);
+    const QPalette& colors = palette();
+    const QRect body(0, rowsHeight(), width() - 1, height() - rowsHeight() - 1);
+    painter.fillRect(body, colors.window());
+    painter.setPen(colors.color(QPalette::Mid));
+    painter.drawRect(body);
 
     for (int i = 0; i < count(); ++i) {
-        QStyleOptionTab tab;
-        tab.initFrom(this);
-        tab.shape = QTabBar::RoundedNorth;
-        tab.rect = tabRect(i);
-        tab.text = m_captions.at(i);
-        const int column = i % m_tabsPerRow;
-        tab.position = column == 0                  ? QStyleOptionTab::Beginning
-                       : column == m_tabsPerRow - 1 ? QStyleOptionTab::End
-                                                    : QStyleOptionTab::Middle;
-        tab.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
-        if (i == m_current) {
-            tab.state |= QStyle::State_Selected;
-            if (hasFocus()) {
-                tab.state |= QStyle::State_HasFocus;
-            }
+        const bool selected = i == m_current;
+        const QRect tab = tabRect(i).adjusted(0, 1, -1, 0);
+        QPainterPath outline;
+        outline.moveTo(tab.bottomLeft());
+        outline.lineTo(tab.left(), tab.top() + 2);
+        outline.quadTo(tab.topLeft(), QPointF(tab.left() + 2, tab.top()));
+        outline.lineTo(tab.right() - 2, tab.top());
+        outline.quadTo(tab.topRight(), QPointF(tab.right(), tab.top() + 2));
+        outline.lineTo(tab.bottomRight());
+        painter.fillPath(outline, selected ? colors.base() : colors.button());
+        painter.setPen(colors.color(selected ? QPalette::Dark : QPalette::Mid));
+        painter.drawPath(outline);
+        painter.setPen(colors.color(QPalette::ButtonText));
+        painter.drawText(tab, Qt::AlignCenter, m_captions.at(i));
+        if (selected && hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = tab.adjusted(3, 3, -3, -2);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
         }
-        style()->drawControl(QStyle::CE_TabBarTab, &tab, &painter, this);
     }
 }
 

@@ -99,7 +99,8 @@ QString valueText(const cad::Value& v) {
 
 class Runner {
 public:
-    Runner(bool trace, QTextStream& out) : m_trace(trace), m_out(out) {}
+    Runner(bool trace, QTextStream& out)
+        : m_trace(trace), m_out(out), m_startDirectory(QDir::current()) {}
 
     ~Runner() {
         // The window holds references into the drawing; it goes first.
@@ -138,6 +139,11 @@ private:
                          QString* normalExpected);
 
     void check(const QString& what, const QString& expected, const QString& got);
+    // The window makes the program's folder current at start, so a file named in the script is
+    // taken relative to where the script was started.
+    QString scriptPath(const QString& path) const {
+        return m_startDirectory.absoluteFilePath(path);
+    }
 
     bool m_trace;
     QTextStream& m_out;
@@ -149,6 +155,7 @@ private:
     std::shared_ptr<memory::Application> m_cad;
     std::unique_ptr<MainWindow> m_window;
     QHash<QString, QString> m_names;  // `as NAME` bindings to handles
+    QDir m_startDirectory;
 };
 
 const QString& Runner::word(std::size_t i) const {
@@ -284,7 +291,7 @@ void Runner::execute(int line, const std::vector<Argument>& args) {
         const Argument& a = args[1];
         std::optional<QString> answer;
         if (a.quoted || a.text != u"cancel") {
-            answer = a.text;
+            answer = command == u"file" ? scriptPath(a.text) : a.text;
         }
         (command == u"input" ? m_ui.inputAnswers : m_ui.fileAnswers).push_back(answer);
     } else if (command == u"expect") {
@@ -293,7 +300,7 @@ void Runner::execute(int line, const std::vector<Argument>& args) {
         expectCount(2, 2);
         MainWindow& w = window();
         QApplication::processEvents();
-        const QFileInfo file(word(1));
+        const QFileInfo file(scriptPath(word(1)));
         QDir().mkpath(file.absolutePath());
         if (!w.grab().save(file.filePath())) {
             throw ScriptError{u"cannot write "_s + word(1)};
