@@ -1,0 +1,95 @@
+// Generating the test drawings with ezdxf, and tag-level comparisons of documents.
+#include "dxf_test_support.h"
+
+#include "dxf/reader.h"
+#include "dxf/writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace dxf::test {
+
+using namespace Qt::StringLiterals;
+
+const QString& drawingsDir() {
+    static const std::unique_ptr<QTemporaryDir> dir = [] {
+        auto temporary = std::make_unique<QTemporaryDir>();
+        QProcess python;
+        python.start(u"/usr/bin/python3"_s,
+                     {QString::fromUtf8(DXF_MAKE_DRAWINGS), temporary->path()});
+        const bool finished = python.waitForFinished(120000);
+        if (!finished || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
+            ADD_FAILURE() << "make_drawings.py failed: "
+                          << python.readAllStandardError().toStdString();
+        }
+        return temporary;
+    }();
+    static const QString path = dir->path();
+    return path;
+}
+
+QStringList drawingNames() {
+    return QDir(drawingsDir()).entryList({u"*.dxf"_s}, QDir::Files, QDir::Name);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        ADD_FAILURE() << "cannot open " << path.toStdString();
+    return file.readAll();
+}
+
+QJsonObject manifestOf(const QString& drawingName) {
+    QString path = drawingsDir() + u'/' + drawingName;
+    path.replace(u".dxf"_s, u".json"_s);
+    return QJsonDocument::fromJson(fileBytes(path)).object();
+}
+
+std::vector<std::pair<int, QByteArray>> flatTags(const Document& document) {
+    std::vector<std::pair<int, QByteArray>> out;
+    auto add = [&](Record record) {
+        for (const Tag& tag : document.tags(record))
+            out.emplace_back(tag.code(), tag.value().toByteArray());
+    };
+    add(document.prologue());
+    for (const Section& section : document.sections()) {
+        add(section.head);
+        for (const Record& member : section.members)
+            add(member);
+        for (const Group& group : section.groups) {
+            add(group.head);
+            for (const Record& member : group.members)
+                add(member);
+            add(group.tail);
+        }
+        add(section.tail);
+    }
+    add(document.eof());
+    return out;
+}
+
+QByteArray expectSameTagsAfterRoundTrip(const QByteArray& bytes, const QString& name) {
+    Result<Document> first = readBytes(bytes, name);
+    if (!first) {
+        ADD_FAILURE() << name.toStdString() << ": " << first.error().toString().toStdString();
+        return {};
+    }
+    const QByteArray written = writeBytes(first.value());
+    Result<Document> second = readBytes(written, name);
+    if (!second) {
+        ADD_FAILURE() << name.toStdString()
+                      << " written back: " << second.error().toString().toStdString();
+        return written;
+    }
+    EXPECT_EQ(flatTags(first.value()), flatTags(second.value())) << name.toStdString();
+    return written;
+}
+
+}  // namespace dxf::test
