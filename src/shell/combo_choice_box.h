@@ -15,7 +15,6 @@ public:
     void append(const QString& entry) override { m_box.addItem(entry); }
     int entryCount() const override { return m_box.count(); }
     QString entry(int position) const override { return m_box.itemText(position); }
-    QString text() const override { return m_box.currentText(); }
     // Selects the entry when there is one of that text, as choosing it in the list would.
     void setText(const QString& text) override {
         const int position = m_box.findText(text);

@@ -20,7 +20,6 @@ struct FakeBox : filters::ChoiceBox {
     void append(const QString& entry) override { entries.append(entry); }
     int entryCount() const override { return int(entries.size()); }
     QString entry(int position) const override { return entries.at(position); }
-    QString text() const override { return shown; }
     void setText(const QString& text) override { shown = text; }
 
     QStringList entries;

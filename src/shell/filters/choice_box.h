@@ -14,8 +14,6 @@ public:
     virtual void append(const QString& entry) = 0;
     virtual int entryCount() const = 0;
     virtual QString entry(int position) const = 0;
-    // The edit text, as the operations read it.
-    virtual QString text() const = 0;
     virtual void setText(const QString& text) = 0;
 };
 
