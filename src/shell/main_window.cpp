@@ -14,14 +14,14 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "shell/combo_choice_box.h"
 #include "shell/filters/filter_fills.h"
 #include "shell/handler_guard.h"
 #include "shell/help_text.h"
 #include "shell/hint_line.h"
+#include "shell/page/combo_choice_box.h"
+#include "shell/page/controls.h"
 #include "shell/qt_ui.h"
 #include "shell/tab_strip.h"
-#include "shell/twips.h"
 
 namespace shell {
 
@@ -43,38 +43,6 @@ const char16_t* const kCaptions[kTabCount] = {u"数值大小加增", u"数值大
                                               u"字符大小倍增", u"统计线条长度", u"统计块的个数",
                                               u"对象属性转换", u"电缆型号查询", u"电气图形符号",
                                               u"电力弧垂曲线", u"处理多行文字", u"实用功能集粹"};
-
-QString text(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
-
-// Control arrays keep their index in the name: "fraContainer(3)".
-QString indexedName(const char16_t* name, int index) {
-    return QStringLiteral("%1(%2)").arg(text(name)).arg(index);
-}
-
-template <typename W>
-W* control(QWidget* parent, const QString& name, const QRect& place) {
-    auto* w = new W(parent);
-    w->setObjectName(name);
-    w->setGeometry(place);
-    return w;
-}
-
-template <typename W>
-W* captioned(QWidget* parent, const char16_t* name, const char16_t* caption, const QRect& place) {
-    W* w = control<W>(parent, text(name), place);
-    w->setText(text(caption));
-    return w;
-}
-
-QComboBox* comboBox(QWidget* parent, const char16_t* name, const QRect& place) {
-    auto* box = control<QComboBox>(parent, text(name), place);
-    box->setEditable(true);
-    // Entries come from the option clicks only; typing Enter must not add one.
-    box->setInsertPolicy(QComboBox::NoInsert);
-    return box;
-}
 
 // The names and captions of tabs 2 to 4, which share one layout.
 struct TextPageNames {
@@ -228,32 +196,6 @@ void MainWindow::handle(const std::function<void()>& handler) {
     m_hintLine->flush();
 }
 
-void MainWindow::onClick(QAbstractButton* button, std::function<void()> handler) {
-    connect(button, &QAbstractButton::clicked, this,
-            [this, handler = std::move(handler)] { handle(handler); });
-}
-
-void MainWindow::connectColorOption(QRadioButton* option, QComboBox* box) {
-    onClick(option, [box] {
-        ComboChoiceBox choices(*box);
-        filters::fillColorBox(choices);
-    });
-}
-
-void MainWindow::connectLayerOption(QRadioButton* option, QComboBox* box) {
-    onClick(option, [this, box] {
-        ComboChoiceBox choices(*box);
-        filters::fillLayerBox(*m_link, choices);
-    });
-}
-
-void MainWindow::connectStyleOption(QRadioButton* option, QComboBox* box) {
-    onClick(option, [this, box] {
-        ComboChoiceBox choices(*box);
-        filters::fillTextStyleBox(*m_link, choices);
-    });
-}
-
 void MainWindow::optValueHeight_Click() {
     ComboChoiceBox choices(*m_comValueHeight);
     filters::fillHeightBox(*m_link, choices);
@@ -297,10 +239,10 @@ void MainWindow::buildValueAddPage(QWidget* frame) {
     captioned<QPushButton>(frame, u"cmdValuePart", u"选择修改", twipsRect(3000, 4920, 1095, 375));
 
     onClick(optValueHeight, [this] { optValueHeight_Click(); });
-    connectLayerOption(optValueLayer, comValueLayer);
+    connectLayerOption(*this, optValueLayer, comValueLayer);
     onClick(optValueAB, [this] { optValueAB_Click(); });
-    connectStyleOption(optValueStyle, comValueStyle);
-    connectColorOption(optValueColor, comValueColor);
+    connectStyleOption(*this, optValueStyle, comValueStyle);
+    connectColorOption(*this, optValueColor, comValueColor);
 
     FilterPanel& panel = m_filterPanels[0];
     panel.add(m_optValueAll, FilterKind::All, nullptr);
@@ -334,9 +276,9 @@ void MainWindow::buildTextPage(QWidget* frame, int tab) {
     captioned<QPushButton>(frame, n.allButton, u"全域修改", twipsRect(1095, 4920, 1095, 375));
     captioned<QPushButton>(frame, n.partButton, u"选择修改", twipsRect(3000, 4920, 1095, 375));
 
-    connectLayerOption(layerOption, layerBox);
-    connectStyleOption(styleOption, styleBox);
-    connectColorOption(colorOption, colorBox);
+    connectLayerOption(*this, layerOption, layerBox);
+    connectStyleOption(*this, styleOption, styleBox);
+    connectColorOption(*this, colorOption, colorBox);
 
     FilterPanel& panel = m_filterPanels[tab - 1];
     panel.add(allOption, FilterKind::All, nullptr);

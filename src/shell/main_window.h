@@ -8,7 +8,8 @@
 
 #include "cad/cad_link.h"
 #include "core/colors.h"
-#include "shell/filter_panel.h"
+#include "shell/page/filter_panel.h"
+#include "shell/page/page_host.h"
 #include "ui/ui.h"
 
 class QComboBox;
@@ -23,7 +24,7 @@ class TabStrip;
 
 inline constexpr int kTabCount = 12;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public PageHost {
     Q_OBJECT
 
 public:
@@ -33,11 +34,11 @@ public:
     explicit MainWindow(ui::Ui* services = nullptr);
     ~MainWindow() override;
 
-    ui::Ui& ui() const { return *m_ui; }
-    cad::CadLink& cadLink() const { return *m_link; }
+    ui::Ui& ui() const override { return *m_ui; }
+    cad::CadLink& cadLink() const override { return *m_link; }
+    core::ColorRule& colorRule() override { return m_colorRule; }
+    void handle(const std::function<void()>& handler) override;
     HintLine& hintLine() const { return *m_hintLine; }
-    // ColorNumber, shared by the colour filters of every tab.
-    core::ColorRule& colorRule() { return m_colorRule; }
     // CoordPrefix of tab 1's coordinate option.
     const QString& coordPrefix() const { return m_coordPrefix; }
     // The condition panel of tab 1 to 4.
@@ -59,12 +60,6 @@ private:
     void buildTextPage(QWidget* frame, int tab);
     void buildHelpPage(QWidget* frame);
 
-    // Every event handler runs through here: guarded, and its last hint shown.
-    void handle(const std::function<void()>& handler);
-    void onClick(QAbstractButton* button, std::function<void()> handler);
-    void connectColorOption(QRadioButton* option, QComboBox* box);
-    void connectLayerOption(QRadioButton* option, QComboBox* box);
-    void connectStyleOption(QRadioButton* option, QComboBox* box);
     void optValueHeight_Click();
     void optValueAB_Click();
 
