@@ -22,6 +22,8 @@
 #include "shell/page/controls.h"
 #include "shell/qt_ui.h"
 #include "shell/tab_strip.h"
+#include "statistics/block_count_page.h"
+#include "statistics/line_length_page.h"
 
 namespace shell {
 
@@ -128,6 +130,8 @@ MainWindow::MainWindow(ui::Ui* services) {
     for (int tab = 2; tab <= 4; ++tab) {
         buildTextPage(m_fraContainer[tab - 1], tab);
     }
+    statistics::buildLineLengthPage(m_fraContainer[4], *this);
+    statistics::buildBlockCountPage(m_fraContainer[5], *this);
     buildHelpPage(m_fraContainer[11]);
 
     m_tmrAutoCAD = new QTimer(this);

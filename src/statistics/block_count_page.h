@@ -1,0 +1,12 @@
+// Tab 6, "统计块的个数": the page's controls in frame 6.
+#pragma once
+
+#include <QWidget>
+
+#include "shell/page/page_host.h"
+
+namespace statistics {
+
+void buildBlockCountPage(QWidget* frame, shell::PageHost& host);
+
+}  // namespace statistics

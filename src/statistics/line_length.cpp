@@ -1,0 +1,149 @@
+// Line length totals: the walk, the single-precision running total and the result in metres.
+#include "statistics/line_length.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "core/number_text.h"
+#include "core/progress.h"
+#include "statistics/geometry.h"
+#include "statistics/scale_notation.h"
+
+namespace statistics {
+
+namespace {
+
+using filters::FilterKind;
+using namespace Qt::StringLiterals;
+
+// Every failure of a total, an overflow included, reads as a bad scale to the user.
+const QString kScaleRefused = u"提示：比例数值无效！形式应为x:xxxx"_s;
+
+QString blankBoxHint(FilterKind kind) {
+    switch (kind) {
+        case FilterKind::Layer:
+            return u"提示：层名没有选中"_s;
+        case FilterKind::Linetype:
+            return u"提示：线型没有选中"_s;
+        case FilterKind::Color:
+            return u"提示：颜色名没有选中"_s;
+        default:
+            Q_UNREACHABLE();
+            return QString();
+    }
+}
+
+// The total is kept in single precision: each step is rounded back to float. A value beyond the
+// float range becomes infinite explicitly (a plain conversion would be undefined), and the
+// result check turns that into the overflow failure.
+float single(double v) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (v > kMax) {
+        return std::numeric_limits<float>::infinity();
+    }
+    if (v < -kMax) {
+        return -std::numeric_limits<float>::infinity();
+    }
+    return static_cast<float>(v);
+}
+
+// The length an entity adds, or nothing when it does not count. The kind is read first, so
+// entities of other kinds cost one member read.
+std::optional<double> countedLength(const cad::Entity& entity, LineKinds kinds,
+                                    const filters::EntityFilter& filter) {
+    static const QString kLine = u"AcDbLine"_s;
+    static const QString kArc = u"AcDbArc"_s;
+    const QString name = entity.EntityName();
+    const bool line = name == kLine && kinds != LineKinds::Arcs;
+    const bool arc = !line && name == kArc && kinds != LineKinds::Lines;
+    if ((!line && !arc) || !filter.matches(entity)) {
+        return std::nullopt;
+    }
+    if (line) {
+        return PlanDistance(entity.StartPoint(), entity.EndPoint());
+    }
+    return ArcLength(entity.Radius(), entity.StartAngle(), entity.EndAngle());
+}
+
+// Walks the collection and writes the progress; the total in metres, or nothing when it
+// overflows. Throws cad::Error when the CAD fails.
+std::optional<float> totalMetres(const cad::Collection<cad::Entity>& items, ui::Ui& ui,
+                                 const filters::EntityFilter& filter,
+                                 const LineLengthInput& input) {
+    static const QString kProgress = u"提示：修改完成"_s;
+    float total = 0;
+    const int count = items.Count();
+    for (int i = 0; i < count; ++i) {
+        if (const std::optional<double> length =
+                countedLength(items.Item(i), input.kinds, filter)) {
+            total = single(total + *length);
+        }
+        ui.ShowHint(core::progressHint(kProgress, i, count));
+    }
+    const float metres = single(single(total / ScaleRatio(input.scale)) / 1000.0);
+    if (!std::isfinite(metres)) {
+        return std::nullopt;
+    }
+    return metres;
+}
+
+// Everything after the collection is known: the filter refusal, the walk and the result.
+QString totalHint(const cad::Collection<cad::Entity>& items, ui::Ui& ui, core::ColorRule& colorRule,
+                  const LineLengthInput& input) {
+    if (input.filter.boxIsBlank()) {
+        return blankBoxHint(input.filter.kind);
+    }
+    const filters::EntityFilter filter(input.filter, colorRule);
+    try {
+        if (const std::optional<float> metres = totalMetres(items, ui, filter, input)) {
+            return u"提示：所选线总长"_s + core::shortNumber(*metres) + u"米"_s;
+        }
+    } catch (const cad::Error&) {
+        // Reported below, like an overflow.
+    }
+    return kScaleRefused;
+}
+
+}  // namespace
+
+void cmdStatusAll_Click(cad::CadLink& link, core::ColorRule& colorRule,
+                        const LineLengthInput& input) {
+    if (!CheckScale(input.scale)) {
+        link.ui().ShowHint(kScaleRefused);
+        return;
+    }
+    LineLengthAll(link, colorRule, input);
+}
+
+void cmdStatusPart_Click(cad::CadLink& link, core::ColorRule& colorRule,
+                         const LineLengthInput& input) {
+    if (!CheckScale(input.scale)) {
+        link.ui().ShowHint(kScaleRefused);
+        return;
+    }
+    LineLengthPart(link, colorRule, input);
+}
+
+void LineLengthAll(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input) {
+    if (!link.CheckCadReady()) {
+        return;
+    }
+    link.objModelSpace = link.objAcad.ActiveDocument().ModelSpace();
+    link.ui().ShowHint(totalHint(link.objModelSpace, link.ui(), colorRule, input));
+}
+
+void LineLengthPart(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input) {
+    if (!link.CheckCadReady()) {
+        return;
+    }
+    QString hint;
+    {
+        // The set goes before any outcome is shown; a failing pick leaves through the guard too.
+        cad::CadLink::SelectionGuard selection(link);
+        hint = totalHint(link.PickSelection(), link.ui(), colorRule, input);
+    }
+    link.ui().ShowHint(hint);
+}
+
+}  // namespace statistics
