@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "mtext/text_editor_page.h"
 #include "shell/filters/filter_fills.h"
 #include "shell/handler_guard.h"
 #include "shell/help_text.h"
@@ -132,6 +133,7 @@ MainWindow::MainWindow(ui::Ui* services) {
     }
     statistics::buildLineLengthPage(m_fraContainer[4], *this);
     statistics::buildBlockCountPage(m_fraContainer[5], *this);
+    mtext::buildTextEditorPage(m_fraContainer[10], *this);
     buildHelpPage(m_fraContainer[11]);
 
     m_tmrAutoCAD = new QTimer(this);

@@ -1,0 +1,14 @@
+// Frame 11, "处理多行文字": the text editor and its exchange with the drawing's multiline texts.
+#pragma once
+
+class QWidget;
+
+namespace shell {
+class PageHost;
+}
+
+namespace mtext {
+
+void buildTextEditorPage(QWidget* frame, shell::PageHost& host);
+
+}  // namespace mtext
