@@ -14,6 +14,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "calculators/cable_query_page.h"
+#include "calculators/sag_curve_page.h"
 #include "mtext/text_editor_page.h"
 #include "shell/filters/filter_fills.h"
 #include "shell/handler_guard.h"
@@ -133,6 +135,8 @@ MainWindow::MainWindow(ui::Ui* services) {
     }
     statistics::buildLineLengthPage(m_fraContainer[4], *this);
     statistics::buildBlockCountPage(m_fraContainer[5], *this);
+    calculators::buildCableQueryPage(m_fraContainer[7], *this);
+    calculators::buildSagCurvePage(m_fraContainer[9], *this);
     mtext::buildTextEditorPage(m_fraContainer[10], *this);
     buildHelpPage(m_fraContainer[11]);
 

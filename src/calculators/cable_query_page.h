@@ -1,0 +1,12 @@
+// Tab 8, "电缆型号查询": the page's controls in frame 8.
+#pragma once
+
+#include <QWidget>
+
+#include "shell/page/page_host.h"
+
+namespace calculators {
+
+void buildCableQueryPage(QWidget* frame, shell::PageHost& host);
+
+}  // namespace calculators
