@@ -17,6 +17,7 @@
 #include "calculators/cable_query_page.h"
 #include "calculators/sag_curve_page.h"
 #include "mtext/text_editor_page.h"
+#include "properties/property_page.h"
 #include "shell/filters/filter_fills.h"
 #include "shell/handler_guard.h"
 #include "shell/help_text.h"
@@ -135,6 +136,7 @@ MainWindow::MainWindow(ui::Ui* services) {
     }
     statistics::buildLineLengthPage(m_fraContainer[4], *this);
     statistics::buildBlockCountPage(m_fraContainer[5], *this);
+    properties::buildPropertyPage(m_fraContainer[6], *this);
     calculators::buildCableQueryPage(m_fraContainer[7], *this);
     calculators::buildSagCurvePage(m_fraContainer[9], *this);
     mtext::buildTextEditorPage(m_fraContainer[10], *this);
