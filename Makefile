@@ -4,7 +4,8 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test run bench format format-check tidy test-asan clean screenshots
+.PHONY: deps configure build test run bench format format-check tidy test-asan clean screenshots \
+        symbol-sheet
 
 deps:
 	@scripts/deps.sh
@@ -27,6 +28,12 @@ run: build
 # Every page of the main window as a PNG under screenshots/, rendered on a virtual X display.
 screenshots: build
 	xvfb-run -a env QT_QPA_PLATFORM=xcb $(BUILD)/apps/elecaide --script tests/scripts/screenshots/window.script
+
+# The whole symbol library on one PNG (four pages of twenty), to check the drawings by eye.
+symbol-sheet: configure
+	cmake --build $(BUILD) -j $(JOBS) --target symbol_sheet
+	mkdir -p screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/symbol_sheet/symbol_sheet screenshots/symbol_sheet.png
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true; done
