@@ -70,6 +70,10 @@ struct Table {
     const std::vector<Row>* rows;
 };
 
+void PrintTo(const Table& table, std::ostream* os) {
+    *os << (table.material == CoreMaterial::Copper ? "Copper" : "Aluminium");
+}
+
 class CableRowsTest : public ::testing::TestWithParam<Table> {};
 
 TEST_P(CableRowsTest, EveryThresholdStartsItsRowAndTheCurrentJustBelowStaysInThePreviousOne) {
@@ -103,7 +107,8 @@ TEST_P(CableRowsTest, SmallAndHugeCurrentsTakeTheFirstRowAndTheOversizeNotice) {
 
 INSTANTIATE_TEST_SUITE_P(BothMaterials, CableRowsTest,
                          ::testing::Values(Table{CoreMaterial::Copper, &kCopper},
-                                           Table{CoreMaterial::Aluminium, &kAluminium}));
+                                           Table{CoreMaterial::Aluminium, &kAluminium}),
+                         [](const auto& info) { return ::testing::PrintToString(info.param); });
 
 TEST(CableQueryTest, DefaultsGiveAboutSeventyAmperesAndTheSixteenSquareCable) {
     EXPECT_NEAR(CurrentOfLoad(u"37"_s, u"0.8"_s), 70.27, 0.005);

@@ -103,6 +103,7 @@ TEST_F(SagCurveTest, HundredMetreSpanAtFiveMetresTakesTwentyOneRedFitPointsUpToT
     EXPECT_EQ(spline().EndTangent(), cad::Point{});
     EXPECT_EQ(entities(u"AcDbPoint"_s).front().Color(), 1);
     EXPECT_EQ(app->activeDocument()->undoGroups(), 1);
+    EXPECT_EQ(app->activeDocument()->changesOutsideUndoGroups(), 0);
     EXPECT_EQ(ui.hints, QStringList{kPickHint});
     EXPECT_EQ(ui.broughtToFront, 1);
 }
@@ -220,6 +221,8 @@ TEST_F(SagCurveTest, InvertedSuspensionFlashesOnlyWhenTheWarningIsOn) {
     EXPECT_EQ(ui.sleeps, std::vector<int>(14, 200));
     EXPECT_EQ(spline().Color(), 1);
     EXPECT_LT(vertex().x, 0);
+    EXPECT_EQ(app->activeDocument()->undoGroups(), 1);
+    EXPECT_EQ(app->activeDocument()->changesOutsideUndoGroups(), 0);
 }
 
 TEST_F(SagCurveTest, VertexInsideTheSpanGivesNoWarning) {
