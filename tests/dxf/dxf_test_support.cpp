@@ -7,31 +7,15 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace dxf::test {
 
 using namespace Qt::StringLiterals;
 
 const QString& drawingsDir() {
-    static const std::unique_ptr<QTemporaryDir> dir = [] {
-        auto temporary = std::make_unique<QTemporaryDir>();
-        QProcess python;
-        python.start(u"/usr/bin/python3"_s,
-                     {QString::fromUtf8(DXF_MAKE_DRAWINGS), temporary->path()});
-        const bool finished = python.waitForFinished(120000);
-        if (!finished || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
-            ADD_FAILURE() << "make_drawings.py failed: "
-                          << python.readAllStandardError().toStdString();
-        }
-        return temporary;
-    }();
-    static const QString path = dir->path();
+    static const QString path = QString::fromUtf8(DXF_DRAWINGS_DIR);
     return path;
 }
 

@@ -13,8 +13,8 @@
 
 namespace dxf::test {
 
-// The folder holding the drawings and manifests that make_drawings.py writes; generated once
-// per test run into a temporary folder.
+// The folder holding the drawings and manifests that make_drawings.py writes; the build
+// generates them once, when the script changes.
 const QString& drawingsDir();
 QStringList drawingNames();  // "r12.dxf", ...
 QByteArray fileBytes(const QString& path);

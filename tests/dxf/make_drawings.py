@@ -42,6 +42,9 @@ def manifest(doc, encoding):
         entities.append(item)
     return {
         "version": doc.dxfversion,
+        "paper": [e.dxftype() for e in doc.layout("Layout1")],
+        "styles": [s.dxf.name for s in doc.styles if s.dxf.name],
+        "linetypes": [lt.dxf.name for lt in doc.linetypes],
         "encoding": encoding,
         "entities": entities,
         "layers": [layer.dxf.name for layer in doc.layers],
@@ -58,10 +61,20 @@ def electrical_block(doc, name, layer):
     return block
 
 
+def first_layer_of(layers):
+    return layers[0][0]
+
+
 def fill(doc, texts, layers):
     """The content every version gets; newer versions get more from modern_extras."""
     for name, color in layers:
         doc.layers.add(name, color=color)
+    # A layer turned off keeps its colour as a negative number; a locked one has flag 4.
+    doc.layers.add("OFF_LAYER", color=3).off()
+    doc.layers.add("LOCKED_LAYER", color=4).lock()
+    doc.styles.new("UNUSED_STYLE", dxfattribs={"font": "simplex.shx"})
+    doc.linetypes.add("DASHED", [0.75, 0.5, -0.25], description="Dashed __ __ __")
+    doc.layout("Layout1").add_line((0, 0), (10, 10), dxfattribs={"layer": first_layer_of(layers)})
     msp = doc.modelspace()
     first_layer = layers[0][0]
     second_layer = layers[1][0]

@@ -12,6 +12,7 @@ using M = Member;
 
 std::vector<MemberSpec> common() {
     return {
+        // Their subclass is AcDbEntity; a null subclass here means exactly that.
         {M::Layer, 8, Type::Text, Rule::LayerName, QStringLiteral("0")},
         {M::Linetype, 6, Type::Text, Rule::LinetypeName, QStringLiteral("ByLayer")},
         {M::Color, 62, Type::Int, Rule::Range, 256, 0, 256},
@@ -85,13 +86,14 @@ const KindSpec& circle() {
 }
 
 const KindSpec& arc() {
-    static const KindSpec k = makeKind(QStringLiteral("ARC"), QStringLiteral("AcDbArc"),
-                                       {
-                                           {M::Center, 10, Type::Point, Rule::Any, kOrigin},
-                                           {M::Radius, 40, Type::Real, Rule::Positive, 1.0},
-                                           {M::StartAngle, 50, Type::Angle, Rule::Any, 0.0},
-                                           {M::EndAngle, 51, Type::Angle, Rule::Any, 0.0},
-                                       });
+    static const KindSpec k =
+        makeKind(QStringLiteral("ARC"), QStringLiteral("AcDbArc"),
+                 {
+                     {M::Center, 10, Type::Point, Rule::Any, kOrigin, 0, 0, "AcDbCircle"},
+                     {M::Radius, 40, Type::Real, Rule::Positive, 1.0, 0, 0, "AcDbCircle"},
+                     {M::StartAngle, 50, Type::Angle, Rule::Any, 0.0},
+                     {M::EndAngle, 51, Type::Angle, Rule::Any, 0.0},
+                 });
     return k;
 }
 
@@ -107,7 +109,7 @@ const KindSpec& text() {
                      {M::Rotation, 50, Type::Angle, Rule::Any, 0.0},
                      {M::StyleName, 7, Type::Text, Rule::StyleName, QStringLiteral("Standard")},
                      {M::HorizontalAlignment, 72, Type::Int, Rule::Range, 0, 0, 5},
-                     {M::VerticalAlignment, 73, Type::Int, Rule::Range, 0, 0, 3},
+                     {M::VerticalAlignment, 73, Type::Int, Rule::Range, 0, 0, 3, "AcDbText", 1},
                  });
     return k;
 }

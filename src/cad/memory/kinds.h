@@ -41,6 +41,10 @@ struct MemberSpec {
     Value defaultValue;
     int low = 0;
     int high = 0;
+    // Where the member lives in a DXF record: its subclass marker (nullptr: the kind's class
+    // name, or AcDbEntity for the common members) and which part when the marker repeats.
+    const char* subclass = nullptr;
+    int part = 0;
 };
 
 // Slots every kind starts with, in this order.

@@ -1,0 +1,439 @@
+// Loading: the file's tables, blocks and entities become the drawing's, read through the
+// member tables; the file stays beside the drawing for saving.
+#include "dxf/drawing.h"
+#include "dxf/drawing_origin.h"
+#include "dxf/entity_codec.h"
+#include "dxf/reader.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+#include <mutex>
+#include <unordered_map>
+
+namespace dxf {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Handles beyond this are not real handles; such records get fresh ones in the drawing, so a
+// hostile file cannot push the handle seed to its end.
+constexpr quint64 kMaxHandle = quint64(1) << 48;
+// Kind names made on sight live as long as the program; a process that has seen this many
+// unknown names keeps further ones under one shared kind.
+constexpr qsizetype kMaxUnknownKinds = 512;
+
+bool isModelSpaceName(QStringView name) {
+    return name.compare(u"*Model_Space"_s, Qt::CaseInsensitive) == 0 ||
+           name.compare(u"$MODEL_SPACE"_s, Qt::CaseInsensitive) == 0;
+}
+
+bool isPaperSpaceName(QStringView name) {
+    return name.compare(u"*Paper_Space"_s, Qt::CaseInsensitive) == 0 ||
+           name.compare(u"$PAPER_SPACE"_s, Qt::CaseInsensitive) == 0;
+}
+
+bool isPlausibleKindName(QByteArrayView name) {
+    if (name.isEmpty() || name.size() > 48)
+        return false;
+    for (const char c : name) {
+        const bool allowed = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
+const memory::KindSpec& kindFor(QByteArrayView type) {
+    static std::mutex mutex;
+    static QSet<QString> seen;
+    const QString name = QString::fromLatin1(type);
+    if (!isPlausibleKindName(type))
+        return memory::kindByDxfName(u"ACAD_PROXY_ENTITY"_s);
+    const std::lock_guard lock(mutex);
+    if (!seen.contains(name)) {
+        if (seen.size() >= kMaxUnknownKinds)
+            return memory::kindByDxfName(u"ACAD_PROXY_ENTITY"_s);
+        seen.insert(name);
+    }
+    return memory::kindByDxfName(name);
+}
+
+class Binder {
+public:
+    Binder(memory::Document& drawing, FileOrigin& origin, BindMode mode)
+        : m_drawing(drawing),
+          m_origin(origin),
+          m_file(origin.file),
+          m_encoding(origin.file.encoding()),
+          m_load(mode == BindMode::Load) {}
+
+    void run() {
+        const QByteArrayView version = trimmedBlanks(m_file.headerValue("$ACADVER"));
+        m_origin.markers = !version.isEmpty() && version > "AC1009";
+        m_origin.handles = m_origin.markers || m_file.headerVariable("$HANDSEED");
+        if (m_load) {
+            claim(m_file.headerValue("$HANDSEED"));
+            claimOtherHandles();
+        }
+        bindLinetypes();
+        bindLayers();
+        bindStyles();
+        bindBlockRecords();
+        bindBlocks();
+        if (m_load)
+            loadEntities();
+        if (m_load)
+            noteImplied();
+        readHeader();
+        m_origin.seed = m_load ? m_drawing.handseed() : 0;
+    }
+
+private:
+    QString name(const RecordView& record) const {
+        return m_encoding.decodeText(trimmedBlanks(record.name()));
+    }
+
+    void claim(QByteArrayView text) {
+        if (const quint64 handle = parseHandle(text))
+            m_drawing.claimHandle(handle);
+    }
+
+    // Handles of records the drawing does not model, so that fresh ones never collide with
+    // them even when $HANDSEED is wrong.
+    void claimOtherHandles() {
+        for (const Section& section : m_file.sections()) {
+            if (section.kind == SectionKind::Entities)
+                continue;
+            for (const Group& group : section.groups) {
+                claim(m_file.view(group.head).handle());
+                claim(m_file.view(group.tail).handle());
+                if (section.kind == SectionKind::Tables) {
+                    for (const Record& record : group.members)
+                        claim(m_file.view(record).handle());
+                }
+            }
+            if (section.kind == SectionKind::Objects) {
+                for (const Record& record : section.members)
+                    claim(m_file.view(record).handle());
+            }
+        }
+    }
+
+    // Binds a table record to the drawing's record of that name: a default of the new drawing
+    // the first time, nothing for a second record of the name. Returns the record or null.
+    template <typename R>
+    std::shared_ptr<R> existing(const std::vector<std::shared_ptr<R>>& table, R* found,
+                                quint64 handle) {
+        if (!found || m_bound.contains(found))
+            return nullptr;
+        m_bound.insert(found);
+        if (m_load && handle) {
+            found->handle = handle;
+            m_drawing.claimHandle(handle);
+        }
+        for (const auto& r : table) {
+            if (r.get() == found)
+                return r;
+        }
+        return nullptr;
+    }
+
+    template <typename Bind>
+    void forEachRecord(Table table, auto& parallel, Bind bind) {
+        parallel.clear();
+        Group* group = tableGroup(m_file, table);
+        if (!group)
+            return;
+        for (const Record& record : group->members)
+            parallel.push_back(bind(m_file.view(record)));
+    }
+
+    void bindLinetypes() {
+        forEachRecord(Table::Linetype, m_origin.linetypes, [&](const RecordView& record) {
+            const QString n = name(record);
+            const quint64 handle = parseHandle(record.handle());
+            auto bound = existing(m_drawing.linetypes(), m_drawing.findLinetype(n), handle);
+            if (bound || !m_load || n.isEmpty() || m_drawing.findLinetype(n))
+                return bound;
+            memory::LinetypeRecord& lt = m_drawing.addLinetype(n, handle);
+            lt.description = m_encoding.decodeText(record.value(3));
+            for (qsizetype i = record.find(49); i >= 0; i = record.find(49, i + 1))
+                lt.pattern.push_back(toDouble(record[i].value()).value_or(0));
+            m_bound.insert(&lt);
+            return m_drawing.linetypes().back();
+        });
+    }
+
+    void bindLayers() {
+        forEachRecord(Table::Layer, m_origin.layers, [&](const RecordView& record) {
+            const QString n = name(record);
+            const quint64 handle = parseHandle(record.handle());
+            auto bound = existing(m_drawing.layers(), m_drawing.findLayer(n), handle);
+            if (!bound && (!m_load || n.isEmpty() || m_drawing.findLayer(n)))
+                return bound;
+            if (!bound) {
+                m_drawing.addLayer(n, handle);
+                bound = m_drawing.layers().back();
+                m_bound.insert(bound.get());
+            }
+            if (m_load) {
+                const qint64 color = toInteger(record.value(62)).value_or(7);
+                bound->color = int(std::min<qint64>(qAbs(color), 256));
+                bound->locked = (toInteger(record.value(70)).value_or(0) & 4) != 0;
+                const QByteArrayView linetype = trimmedBlanks(record.value(6));
+                bound->linetype = linetype.isEmpty()
+                                      ? u"Continuous"_s
+                                      : normalLinetype(m_encoding.decodeText(linetype));
+            }
+            return bound;
+        });
+    }
+
+    void bindStyles() {
+        forEachRecord(Table::Style, m_origin.styles, [&](const RecordView& record) {
+            const QString n = name(record);
+            const bool shapeFile = (toInteger(record.value(70)).value_or(0) & 1) != 0;
+            if (n.isEmpty() || shapeFile)
+                return std::shared_ptr<memory::TextStyleRecord>();
+            const quint64 handle = parseHandle(record.handle());
+            const QString font = m_encoding.decodeText(trimmedBlanks(record.value(3)));
+            const QString bigFont = m_encoding.decodeText(trimmedBlanks(record.value(4)));
+            auto bound = existing(m_drawing.textStyles(), m_drawing.findTextStyle(n), handle);
+            if (bound && m_load) {
+                bound->fontFile = font;
+                bound->bigFontFile = bigFont;
+            }
+            if (bound || !m_load || m_drawing.findTextStyle(n))
+                return bound;
+            m_drawing.addTextStyle(n, font, bigFont, handle);
+            m_bound.insert(m_drawing.textStyles().back().get());
+            return m_drawing.textStyles().back();
+        });
+    }
+
+    std::shared_ptr<memory::BlockRecord> blockNamed(const QString& n, quint64 handle) {
+        memory::BlockRecord* found = isModelSpaceName(n)   ? &m_drawing.modelSpace()
+                                     : isPaperSpaceName(n) ? &m_drawing.paperSpace()
+                                                           : m_drawing.findBlock(n);
+        auto bound = existing(m_drawing.blocks(), found, handle);
+        if (bound || !m_load || n.isEmpty() || found)
+            return bound;
+        m_drawing.addBlock(n, handle);
+        m_bound.insert(m_drawing.blocks().back().get());
+        return m_drawing.blocks().back();
+    }
+
+    void bindBlockRecords() {
+        forEachRecord(Table::BlockRecord, m_origin.blockRecords, [&](const RecordView& record) {
+            const QString n = name(record);
+            auto bound = blockNamed(n, parseHandle(record.handle()));
+            if (bound)
+                m_recordHandles.insert(bound.get(), record.handle().toByteArray());
+            return bound;
+        });
+    }
+
+    void bindBlocks() {
+        m_origin.blocks.clear();
+        m_origin.blockEntities.clear();
+        Section* section = m_file.section(SectionKind::Blocks);
+        if (!section)
+            return;
+        for (const Group& group : section->groups) {
+            const RecordView head = m_file.view(group.head);
+            const QString n = name(head);
+            std::shared_ptr<memory::BlockRecord> block;
+            // With a BLOCK_RECORD table the block was bound there; only the group is new.
+            for (const auto& candidate : m_origin.blockRecords) {
+                if (candidate && !m_groupBound.contains(candidate.get()) &&
+                    (candidate->name.compare(n, Qt::CaseInsensitive) == 0 ||
+                     (isModelSpaceName(n) && candidate.get() == &m_drawing.modelSpace()) ||
+                     (isPaperSpaceName(n) && candidate.get() == &m_drawing.paperSpace()))) {
+                    block = candidate;
+                    break;
+                }
+            }
+            if (!block)
+                block = blockNamed(n, parseHandle(head.handle()));
+            if (block) {
+                m_groupBound.insert(block.get());
+                if (m_load) {
+                    block->basePoint = cad::Point{toDouble(head.value(10)).value_or(0),
+                                                  toDouble(head.value(20)).value_or(0),
+                                                  toDouble(head.value(30)).value_or(0)};
+                }
+            }
+            m_origin.blocks.push_back(block);
+            auto& entities = m_origin.blockEntities.emplace_back();
+            entities.reserve(group.members.size());
+            for (const Record& record : group.members)
+                entities.push_back(block && m_load ? loadEntity(m_file.view(record), *block)
+                                                   : nullptr);
+        }
+    }
+
+    void loadEntities() {
+        m_origin.entities.clear();
+        Section* section = m_file.section(SectionKind::Entities);
+        if (!section)
+            return;
+        const QByteArray paperHandle = m_recordHandles.value(&m_drawing.paperSpace());
+        m_origin.entities.reserve(section->members.size());
+        for (const Record& record : section->members) {
+            const RecordView view = m_file.view(record);
+            const qsizetype space = view.find(67);
+            const bool paper = (space >= 0 && toInteger(view[space].value()).value_or(0) == 1) ||
+                               (!paperHandle.isEmpty() && view.owner() == paperHandle);
+            m_origin.entities.push_back(
+                loadEntity(view, paper ? m_drawing.paperSpace() : m_drawing.modelSpace()));
+        }
+    }
+
+    struct KindEntry {
+        const memory::KindSpec* kind;
+        const KindCodec* codec;
+    };
+
+    std::shared_ptr<memory::Entity> loadEntity(const RecordView& record,
+                                               memory::BlockRecord& block) {
+        const QByteArrayView type = record.type();
+        auto [it, added] = m_kinds.try_emplace(std::string_view(type.data(), size_t(type.size())));
+        if (added) {
+            const memory::KindSpec& kind = kindFor(type);
+            it->second = KindEntry{&kind, &KindCodec::of(kind)};
+        }
+        const KindCodec& codec = *it->second.codec;
+        auto entity = m_drawing.makeEntity(*it->second.kind, parseHandle(record.handle()));
+        m_tags.find(codec, record);
+        for (int slot = 0; slot < codec.memberCount(); ++slot)
+            entity->setSlotValue(slot, m_tags.value(slot, m_encoding, m_names));
+        const QString layer = entity->layer();
+        if (!m_knownLayers.contains(layer)) {
+            if (!m_drawing.findLayer(layer))
+                m_drawing.addLayer(layer);  // left unbound: noteImplied marks it implied
+            m_knownLayers.insert(layer);
+        }
+        block.append(entity);
+        return entity;
+    }
+
+    void noteImplied() {
+        for (const auto& layer : m_drawing.layers()) {
+            const bool implied = !m_bound.contains(layer.get());
+            if (implied)
+                m_origin.impliedLayers.push_back(
+                    {layer, layer->color, layer->locked, layer->linetype});
+        }
+        auto note = [&](const auto& table) {
+            for (const auto& r : table) {
+                if (!m_bound.contains(r.get()))
+                    m_origin.impliedRecords.push_back(r.get());
+            }
+        };
+        note(m_drawing.textStyles());
+        note(m_drawing.linetypes());
+        note(m_drawing.blocks());
+    }
+
+    void readHeader() {
+        m_origin.currentLayer = m_encoding.decodeText(trimmedBlanks(m_file.headerValue("$CLAYER")));
+        m_origin.textStyle = m_encoding.decodeText(trimmedBlanks(m_file.headerValue("$TEXTSTYLE")));
+        if (!m_load)
+            return;
+        if (const memory::LayerRecord* layer = m_drawing.findLayer(m_origin.currentLayer);
+            layer && !m_origin.currentLayer.isEmpty())
+            m_drawing.setCurrentLayer(layer->name);
+        if (memory::TextStyleRecord* style = m_drawing.findTextStyle(m_origin.textStyle);
+            style && !m_origin.textStyle.isEmpty())
+            m_drawing.setActiveTextStyle(*style);
+    }
+
+    memory::Document& m_drawing;
+    FileOrigin& m_origin;
+    Document& m_file;
+    const Encoding& m_encoding;
+    bool m_load;
+    QSet<const void*> m_bound;
+    QSet<const void*> m_groupBound;
+    QHash<const void*, QByteArray> m_recordHandles;
+    std::unordered_map<std::string_view, KindEntry> m_kinds;
+    NameCache m_names;
+    MemberTags m_tags;
+    QSet<QString> m_knownLayers;
+};
+
+}  // namespace
+
+QByteArrayView tableName(Table table) {
+    switch (table) {
+        case Table::Layer:
+            return "LAYER";
+        case Table::Style:
+            return "STYLE";
+        case Table::Linetype:
+            return "LTYPE";
+        case Table::BlockRecord:
+            return "BLOCK_RECORD";
+    }
+    return {};
+}
+
+Group* tableGroup(Document& file, Table table) {
+    Section* tables = file.section(SectionKind::Tables);
+    if (!tables)
+        return nullptr;
+    for (Group& group : tables->groups) {
+        if (trimmedBlanks(file.view(group.head).name()) == tableName(table))
+            return &group;
+    }
+    return nullptr;
+}
+
+quint64 parseHandle(QByteArrayView text) {
+    text = trimmedBlanks(text);
+    if (text.isEmpty() || text.size() > 16)
+        return 0;
+    bool ok = false;
+    const quint64 handle = text.toULongLong(&ok, 16);
+    return ok && handle < kMaxHandle ? handle : 0;
+}
+
+QByteArray handleText(quint64 handle) {
+    return QByteArray::number(handle, 16).toUpper();
+}
+
+void bindFile(memory::Document& drawing, FileOrigin& origin, BindMode mode) {
+    Binder(drawing, origin, mode).run();
+}
+
+namespace {
+
+Result<std::shared_ptr<memory::Document>> bound(memory::Application& application,
+                                                Result<Document> file) {
+    if (!file)
+        return file.error();
+    // The tag layer has checked all that can fail; binding the file to a drawing cannot.
+    auto origin = std::make_shared<FileOrigin>();
+    origin->file = std::move(file.value());
+    auto drawing = application.newDocument(QFileInfo(origin->file.fileName()).fileName());
+    bindFile(*drawing, *origin, BindMode::Load);
+    drawing->setOrigin(std::move(origin));
+    return drawing;
+}
+
+}  // namespace
+
+Result<std::shared_ptr<memory::Document>> loadDrawingBytes(memory::Application& application,
+                                                           QByteArray bytes,
+                                                           const QString& fileName) {
+    return bound(application, readBytes(std::move(bytes), fileName));
+}
+
+Result<std::shared_ptr<memory::Document>> loadDrawing(memory::Application& application,
+                                                      const QString& path) {
+    return bound(application, readFile(path));
+}
+
+}  // namespace dxf

@@ -1,0 +1,98 @@
+// An entity's members read from and written to its DXF tags, driven by the kind's member table.
+#pragma once
+
+#include "cad/memory/kinds.h"
+#include "dxf/document.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace dxf {
+
+namespace memory = cad::memory;
+
+// What the member table implies for one kind's tags: which code feeds which member, and under
+// which subclass marker each member lives.
+class KindCodec {
+public:
+    static const KindCodec& of(const memory::KindSpec& kind);
+
+    explicit KindCodec(const memory::KindSpec& kind);
+
+    const memory::KindSpec& kind() const { return *m_kind; }
+    int memberCount() const { return int(m_kind->members.size()); }
+    const memory::MemberSpec& declared(int slot) const { return m_kind->members[size_t(slot)]; }
+    // The subclass marker of a member, and which part of it when the marker repeats.
+    const QByteArray& marker(int slot) const { return m_markers[size_t(slot)]; }
+    int part(int slot) const { return declared(slot).part; }
+    // The slot and coordinate (0 x or the value, 1 y, 2 z) a code feeds, or -1.
+    int slotOf(int code) const { return code >= 0 && code < kCodes ? m_slotOf[code] : -1; }
+    int componentOf(int code) const { return code >= 0 && code < kCodes ? m_component[code] : 0; }
+    // The text member whose value continues over group 3 chunks (MTEXT), or -1.
+    int chunkedSlot() const { return m_chunkedSlot; }
+    // The group holding the count of a point-list member (a spline's fit points), or 0.
+    int countCode(int slot) const;
+
+    static constexpr int kCodes = 100;
+
+private:
+    const memory::KindSpec* m_kind;
+    std::vector<QByteArray> m_markers;
+    std::array<qint8, kCodes> m_slotOf{};
+    std::array<qint8, kCodes> m_component{};
+    int m_chunkedSlot = -1;
+};
+
+// Decoded names (layers, styles, linetypes, blocks) by their raw bytes: a drawing repeats a few
+// names many times. The views point into the document's bytes, which outlive the cache.
+using NameCache = std::unordered_map<std::string_view, QString>;
+
+// The tags of one record's members, found in one pass over its data. Reused from record to
+// record so that reading a large drawing does not allocate per entity.
+class MemberTags {
+public:
+    void find(const KindCodec& codec, RecordView record);
+
+    // Tag index of a member's value or coordinate, or -1.
+    qsizetype at(int slot, int component = 0) const;
+    // Every tag of a point-list member, or of a chunked text member's chunks, in order.
+    const std::vector<qsizetype>& listTags() const { return m_list; }
+    const std::vector<qsizetype>& chunkTags() const { return m_chunks; }
+    bool hasMarkers() const { return m_hasMarkers; }
+
+    // The member's value as the record holds it, the default where the record lacks it.
+    cad::Value value(int slot, const Encoding& encoding, NameCache& names) const;
+
+private:
+    const KindCodec* m_codec = nullptr;
+    RecordView m_record;
+    bool m_hasMarkers = false;
+    std::vector<std::array<qsizetype, 3>> m_at;        // under the member's own marker
+    std::vector<std::array<qsizetype, 3>> m_anywhere;  // first occurrence anywhere
+    std::vector<qsizetype> m_list;
+    std::vector<qsizetype> m_chunks;
+};
+
+// "BYLAYER" and "BYBLOCK" as the drawing spells them; other names unchanged.
+QString normalLinetype(QString name);
+bool sameValue(const cad::Value& a, const cad::Value& b);
+
+// Writes a member's value into the record, replacing its tags or adding them at the member's
+// place; the record may move in the store.
+void writeMember(Document& file, Record& record, const KindCodec& codec, int slot,
+                 const cad::Value& value);
+
+// The raw tags of a member's value, as a new record carries it (without subclass marker).
+void appendMemberTags(std::vector<std::pair<int, QByteArray>>& tags, const Encoding& encoding,
+                      const KindCodec& codec, int slot, const cad::Value& value);
+
+// MTEXT contents split into the 250-character group 3 chunks and the final group 1.
+std::vector<QByteArray> textChunks(const Encoding& encoding, const QString& text);
+
+}  // namespace dxf

@@ -1,0 +1,320 @@
+// Saving the embedded drawing: changes made through the automation interface reach the file,
+// and ezdxf and librecad read the result with exactly those changes.
+#include "dxf/drawing.h"
+#include "dxf/reader.h"
+#include "dxf_test_support.h"
+
+#include "cad/automation.h"
+#include "cad/memory/application.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace dxf {
+namespace {
+
+using namespace Qt::StringLiterals;
+namespace memory = cad::memory;
+using cad::Member;
+using cad::Point;
+
+QJsonObject readWithEzdxf(const QString& path) {
+    QProcess python;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"PYTHONIOENCODING"_s, u"utf-8"_s);
+    python.setProcessEnvironment(environment);
+    python.start(u"/usr/bin/python3"_s, {QString::fromUtf8(DXF_READ_WITH_EZDXF), path});
+    EXPECT_TRUE(python.waitForFinished(120000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
+// librecad converts the file to a PDF beside it; on a file it cannot read it opens a window
+// instead, which the time guard ends.
+void expectLibrecadConverts(const QString& path) {
+    QProcess librecad;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    librecad.setProcessEnvironment(environment);
+    librecad.setProcessChannelMode(QProcess::MergedChannels);
+    librecad.start(u"librecad"_s, {u"dxf2pdf"_s, path});
+    const bool finished = librecad.waitForFinished(120000);
+    if (!finished)
+        librecad.kill();
+    const QByteArray output = librecad.readAll();
+    EXPECT_TRUE(finished) << output.toStdString();
+    EXPECT_EQ(librecad.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("DONE")) << output.toStdString();
+    QString pdf = path;
+    pdf.replace(u".dxf"_s, u".pdf"_s);
+    EXPECT_GT(QFile(pdf).size(), 0) << pdf.toStdString();
+}
+
+QJsonArray without(const QJsonArray& items, const QString& handle) {
+    QJsonArray out;
+    for (const QJsonValue& v : items) {
+        if (v[u"handle"_s].toString() != handle)
+            out.append(v);
+    }
+    return out;
+}
+
+qsizetype indexOfHandle(const QJsonArray& items, const QString& handle) {
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items[i][u"handle"_s].toString() == handle)
+            return i;
+    }
+    return -1;
+}
+
+QJsonArray withLayerRow(QJsonArray rows, const QString& name, int color, bool locked) {
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        QJsonArray row = rows[i].toArray();
+        if (row[0].toString() == name) {
+            row[1] = color;
+            row[3] = locked;
+            rows[i] = row;
+        }
+    }
+    return rows;
+}
+
+cad::Entity firstOfKind(const cad::ModelSpace& space, const QString& className) {
+    for (int i = 0; i < space.Count(); ++i) {
+        if (space.Item(i).EntityName() == className)
+            return space.Item(i);
+    }
+    throw cad::Error(u"no "_s + className);
+}
+
+template <typename Item, typename Collection>
+Item named(const Collection& collection, const QString& name) {
+    for (int i = 0; i < collection.Count(); ++i) {
+        if (collection.Item(i).Name() == name)
+            return collection.Item(i);
+    }
+    throw cad::Error(u"no "_s + name);
+}
+
+class ChangedDrawing : public ::testing::TestWithParam<const char*> {};
+
+// Texts, heights, layers, colours, an erased entity, added entities and layers, a deleted
+// style: ezdxf reads exactly those changes, and everything else (extended data, hatches,
+// dimensions, blocks, paper space) as it was.
+TEST_P(ChangedDrawing, ReadsInEzdxfWithExactlyTheChangesMade) {
+    const QString name = QString::fromUtf8(GetParam());
+    const QString source = test::drawingsDir() + u'/' + name;
+    const bool r12 = name.startsWith(u"r12"_s);
+    auto app = memory::Application::create();
+    auto loaded = loadDrawing(*app, source);
+    ASSERT_TRUE(loaded.ok()) << loaded.error().toString().toStdString();
+    const cad::Document doc(loaded.value());
+    const cad::ModelSpace space = doc.ModelSpace();
+    const QString firstLayer = space.Item(0).Layer();
+
+    const cad::Entity text = firstOfKind(space, u"AcDbText"_s);
+    text.TextString(u"改过的文字 №2 한글"_s);
+    text.Height(3.75);
+    const cad::Entity circle = firstOfKind(space, u"AcDbCircle"_s);
+    circle.Color(1);
+    circle.Layer(u"0"_s);
+    const cad::Entity arc = firstOfKind(space, u"AcDbArc"_s);
+    const QString arcHandle = arc.Handle();
+    arc.Delete();
+    doc.Layers().Add(u"新图层"_s).Color(6);
+    named<cad::Layer>(doc.Layers(), u"OFF_LAYER"_s).Lock(true);
+    named<cad::Layer>(doc.Layers(), firstLayer).Color(2);
+    named<cad::TextStyle>(doc.TextStyles(), u"UNUSED_STYLE"_s).Delete();
+    const cad::Entity line = space.AddLine(Point{1, 2, 0}, Point{3, 4, 0});
+    line.Layer(u"新图层"_s);
+    const cad::Entity added = space.AddText(u"新增文字"_s, Point{5, 6, 0}, 2.0);
+    const cad::Entity ring = space.AddCircle(Point{7, 8, 0}, 3);
+    QString longText;
+    for (int i = 0; i < 60; ++i)
+        longText += u"电缆桥架 WL%1\\P"_s.arg(i);
+    std::optional<cad::Entity> mtext;
+    if (!r12)
+        mtext = space.AddMtext(Point{0, 50, 0}, 80, longText);
+
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(u"changed.dxf"_s);
+    const Result<qint64> written = saveDrawing(*loaded.value(), saved);
+    ASSERT_TRUE(written.ok()) << written.error().toString().toStdString();
+
+    const QJsonObject before = readWithEzdxf(source);
+    const QJsonObject after = readWithEzdxf(saved);
+    EXPECT_EQ(after[u"errors"_s].toInt(), 0);
+
+    QJsonArray expected = without(before[u"entities"_s].toArray(), arcHandle);
+    const qsizetype t = indexOfHandle(expected, text.Handle());
+    QJsonObject changedText = expected[t].toObject();
+    changedText[u"text"_s] = u"改过的文字 №2 한글"_s;
+    changedText[u"height"_s] = 3.75;
+    expected[t] = changedText;
+    const qsizetype c = indexOfHandle(expected, circle.Handle());
+    QJsonObject changedCircle = expected[c].toObject();
+    changedCircle[u"color"_s] = 1;
+    changedCircle[u"layer"_s] = u"0"_s;
+    expected[c] = changedCircle;
+
+    QJsonArray found = after[u"entities"_s].toArray();
+    const qsizetype fresh = r12 ? 3 : 4;
+    ASSERT_EQ(found.size(), expected.size() + fresh);
+    QJsonArray addedFound;
+    for (qsizetype i = 0; i < fresh; ++i)
+        addedFound.prepend(found.takeAt(found.size() - 1));
+    EXPECT_EQ(found, expected);
+
+    const QJsonObject newLine = addedFound[0].toObject();
+    EXPECT_EQ(newLine[u"handle"_s].toString(), line.Handle());
+    EXPECT_EQ(newLine[u"layer"_s].toString(), u"新图层"_s);
+    EXPECT_EQ(newLine[u"end"_s].toArray(), (QJsonArray{3.0, 4.0, 0.0}));
+    const QJsonObject newText = addedFound[1].toObject();
+    EXPECT_EQ(newText[u"handle"_s].toString(), added.Handle());
+    EXPECT_EQ(newText[u"text"_s].toString(), u"新增文字"_s);
+    EXPECT_EQ(newText[u"height"_s].toDouble(), 2.0);
+    EXPECT_EQ(newText[u"insert"_s].toArray(), (QJsonArray{5.0, 6.0, 0.0}));
+    EXPECT_EQ(addedFound[2][u"radius"_s].toDouble(), 3.0);
+    EXPECT_EQ(addedFound[2][u"handle"_s].toString(), ring.Handle());
+    if (mtext) {
+        EXPECT_EQ(addedFound[3][u"text"_s].toString(), longText);
+        EXPECT_EQ(addedFound[3][u"width"_s].toDouble(), 80.0);
+    }
+
+    QJsonArray layers = before[u"layerTable"_s].toArray();
+    layers = withLayerRow(layers, u"OFF_LAYER"_s, 3, true);
+    layers = withLayerRow(layers, firstLayer, 2, false);
+    QJsonArray afterLayers = after[u"layerTable"_s].toArray();
+    const qsizetype newLayer = [&] {
+        for (qsizetype i = 0; i < afterLayers.size(); ++i) {
+            if (afterLayers[i].toArray()[0].toString() == u"新图层"_s)
+                return i;
+        }
+        return qsizetype(-1);
+    }();
+    ASSERT_GE(newLayer, 0);
+    EXPECT_EQ(afterLayers.takeAt(newLayer).toArray(),
+              (QJsonArray{u"新图层"_s, 6, false, false, u"Continuous"_s}));
+    EXPECT_EQ(afterLayers, layers);
+
+    QJsonArray styles = before[u"styles"_s].toArray();
+    for (qsizetype i = styles.size(); i-- > 0;) {
+        if (styles[i].toString() == u"UNUSED_STYLE"_s)
+            styles.removeAt(i);
+    }
+    EXPECT_EQ(after[u"styles"_s].toArray(), styles);
+    EXPECT_EQ(after[u"blocks"_s], before[u"blocks"_s]);
+    EXPECT_EQ(after[u"paper"_s], before[u"paper"_s]);
+    EXPECT_EQ(after[u"linetypes"_s], before[u"linetypes"_s]);
+
+    // Our own reading agrees, and a second save of the reloaded file changes nothing.
+    auto reloaded = loadDrawing(*app, saved);
+    ASSERT_TRUE(reloaded.ok()) << reloaded.error().toString().toStdString();
+    EXPECT_EQ(reloaded.value()->findEntity(added.Handle())->value(Member::TextString).toText(),
+              u"新增文字"_s);
+    EXPECT_EQ(drawingBytes(*reloaded.value()), test::fileBytes(saved));
+    if (mtext) {
+        EXPECT_EQ(reloaded.value()->findEntity(mtext->Handle())->value(Member::TextString).toText(),
+                  longText);
+    }
+    expectLibrecadConverts(saved);
+}
+
+std::string testName(const ::testing::TestParamInfo<const char*>& info) {
+    std::string name = info.param;
+    std::replace(name.begin(), name.end(), '.', '_');
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Drawing, ChangedDrawing,
+                         ::testing::Values("r12.dxf", "r2000_gbk.dxf", "r2010.dxf", "r2018.dxf"),
+                         testName);
+
+// A drawing that was never loaded saves as a complete file both readers take.
+TEST(DrawingSave, ANewDrawingSavesAsACompleteFile) {
+    auto app = memory::Application::create();
+    auto drawing = app->newDocument(u"Drawing1.dwg"_s);
+    const cad::Document doc(drawing);
+    doc.Layers().Add(u"电气-照明"_s).Color(1);
+    doc.Linetypes().Load(u"CENTER"_s, u"acad.lin"_s);
+    const cad::ModelSpace space = doc.ModelSpace();
+    space.AddLine(Point{0, 0, 0}, Point{100, 0, 0}).Layer(u"电气-照明"_s);
+    space.AddArc(Point{0, 0, 0}, 5, 0, 1.5707963267948966);
+    space.AddText(u"配电箱 AL1"_s, Point{0, 10, 0}, 2.5);
+    space.AddMtext(Point{0, 20, 0}, 50, u"第一行\\P第二行"_s);
+    space.AddSpline({0, 0, 0, 1, 2, 0, 3, 1, 0, 5, 4, 0}, Point{}, Point{});
+    space.AddPoint(Point{5, 5, 0});
+    drawing->addBlock(u"LAMP"_s);
+    auto insert = drawing->makeEntity(memory::kinds::insert());
+    insert->setValue(Member::Name, u"LAMP"_s);
+    drawing->modelSpace().append(insert);
+    auto inBlock = drawing->makeEntity(memory::kinds::circle());
+    drawing->findBlock(u"LAMP"_s)->append(inBlock);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"new.dxf"_s);
+    ASSERT_TRUE(saveDrawing(*drawing, path).ok());
+    const QJsonObject reading = readWithEzdxf(path);
+    EXPECT_EQ(reading[u"errors"_s].toInt(), 0);
+    QStringList kinds;
+    for (const QJsonValue& e : reading[u"entities"_s].toArray())
+        kinds << e[u"type"_s].toString();
+    EXPECT_EQ(kinds, (QStringList{u"LINE"_s, u"ARC"_s, u"TEXT"_s, u"MTEXT"_s, u"SPLINE"_s,
+                                  u"POINT"_s, u"INSERT"_s}));
+    const QJsonArray entities = reading[u"entities"_s].toArray();
+    EXPECT_EQ(entities[0][u"layer"_s].toString(), u"电气-照明"_s);
+    EXPECT_EQ(entities[1][u"angles"_s].toArray(), (QJsonArray{0.0, 90.0}));
+    EXPECT_EQ(entities[2][u"text"_s].toString(), u"配电箱 AL1"_s);
+    EXPECT_EQ(entities[3][u"text"_s].toString(), u"第一行\\P第二行"_s);
+    EXPECT_EQ(entities[4][u"fit_points"_s].toArray().size(), 4);
+    EXPECT_EQ(reading[u"blocks"_s][u"LAMP"_s].toArray().size(), 1);
+    EXPECT_TRUE(reading[u"linetypes"_s].toArray().contains(u"CENTER"_s));
+    EXPECT_TRUE(reading[u"layers"_s].toArray().contains(u"电气-照明"_s));
+    expectLibrecadConverts(path);
+
+    // Saved again after a change, the file keeps what it had and takes the change.
+    space.AddCircle(Point{1, 1, 0}, 1);
+    ASSERT_TRUE(saveDrawing(*drawing, path).ok());
+    const QJsonObject again = readWithEzdxf(path);
+    EXPECT_EQ(again[u"errors"_s].toInt(), 0);
+    EXPECT_EQ(again[u"entities"_s].toArray().size(), entities.size() + 1);
+
+    auto reloaded = loadDrawing(*app, path);
+    ASSERT_TRUE(reloaded.ok());
+    EXPECT_EQ(reloaded.value()->modelSpace().entities.size(), 8u);
+    EXPECT_EQ(drawingBytes(*reloaded.value()), test::fileBytes(path));
+}
+
+// What the drawing changed and nothing else: a member the file lacked is added at its place,
+// a changed member keeps the tags around it.
+TEST(DrawingSave, WritesOnlyTheMembersThatChanged) {
+    const QByteArray bytes =
+        "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
+        "  0\nSECTION\n  2\nENTITIES\n"
+        "  0\nTEXT\n  5\n2A\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n1.50\n 20\n2\n"
+        " 40\n2.5\n  1\nold\n100\nAcDbText\n"
+        "1001\nAPP\n1000\nkept\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    auto app = memory::Application::create();
+    auto loaded = loadDrawingBytes(*app, bytes, u"t.dxf"_s);
+    ASSERT_TRUE(loaded.ok());
+    auto text = loaded.value()->modelSpace().entities[0];
+    text->setValue(Member::TextString, u"new"_s);
+    text->setValue(Member::VerticalAlignment, 2);
+    text->setValue(Member::Rotation, 1.5707963267948966);
+    EXPECT_EQ(drawingBytes(*loaded.value()),
+              "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
+              "  0\nSECTION\n  2\nENTITIES\n"
+              "  0\nTEXT\n  5\n2A\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n1.50\n 20\n2\n"
+              " 40\n2.5\n  1\nnew\n 50\n90.0\n100\nAcDbText\n 73\n2\n"
+              "1001\nAPP\n1000\nkept\n"
+              "  0\nENDSEC\n  0\nEOF\n");
+}
+
+}  // namespace
+}  // namespace dxf
