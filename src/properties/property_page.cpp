@@ -92,12 +92,12 @@ ListPair buildGroup(QWidget* frame, shell::PageHost& host, const ConversionGroup
     auto* groupBox = shell::control<QGroupBox>(frame, QString::fromUtf16(group.name), group.place);
     groupBox->setTitle(QString::fromUtf16(group.caption));
     captioned<QLabel>(groupBox, group.sourceLabel, group.sourceCaption,
-                      twipsRect(120, 420, 1380, 255));
+                      twipsRect(120, 420, 1140, 255));
     captioned<QLabel>(groupBox, group.targetLabel, group.targetCaption,
-                      twipsRect(120, 900, 1380, 255));
+                      twipsRect(120, 900, 1140, 255));
     const ListPair lists{
-        shell::comboBox(groupBox, group.sourceBox, twipsRect(1500, 375, 1620, 315)),
-        shell::comboBox(groupBox, group.targetBox, twipsRect(1500, 855, 1620, 315))};
+        shell::comboBox(groupBox, group.sourceBox, twipsRect(1260, 375, 1890, 315)),
+        shell::comboBox(groupBox, group.targetBox, twipsRect(1260, 855, 1890, 315))};
     auto* all = captioned<QPushButton>(groupBox, group.allButton, u"全域修改",
                                        twipsRect(240, 1380, 1215, 375));
     auto* part = captioned<QPushButton>(groupBox, group.partButton, u"选择修改",
