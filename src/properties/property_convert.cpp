@@ -116,7 +116,10 @@ void convert(cad::CadLink& link, const Change& change, TakeItems takeItems) {
     link.objDocument = link.objAcad.ActiveDocument();
     {
         const cad::UndoGroup undo(link.objDocument);
+        // Deletes "SelPart" before the closing hint; a model-space pass has none to delete.
         const cad::CadLink::SelectionGuard selection(link);
+        // Stopping here rather than in the window's guard keeps the hint specific to a pass
+        // cut short, while the changes made so far stay in the one undo step.
         try {
             const cad::Collection<cad::Entity> items = takeItems(link);
             const int count = items.Count();
