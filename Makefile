@@ -4,7 +4,7 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test run bench format format-check tidy test-asan clean screenshots \
+.PHONY: deps configure build test run bench format format-check tidy test-asan clean screenshots fuzz \
         symbol-sheet
 
 deps:
@@ -42,6 +42,18 @@ test-asan: deps
 	cmake -S . -B $(BUILD_ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DELECAIDE_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The DXF loader under libFuzzer (clang, AddressSanitizer, UBSan), seeded with the test drawings.
+BUILD_FUZZ   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: configure
+	cmake --build $(BUILD) --target dxf_test_drawings
+	cmake -S fuzz -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/seeds
+	cp $(BUILD)/tests/dxf/drawings/*.dxf tests/dxf/fuzz_regressions/* $(BUILD_FUZZ)/seeds/
+	$(BUILD_FUZZ)/fuzz_dxf_load -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/dxf.dict \
+		-artifact_prefix=$(BUILD_FUZZ)/ $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/seeds
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -337,17 +337,23 @@ private:
         note(m_drawing.blocks());
     }
 
+    // The current layer and text style as the drawing had them when it matched the file; a
+    // header naming a layer or style that does not exist leaves the drawing's default, and
+    // only a change of the drawing's own makes a save write the variable.
     void readHeader() {
-        m_origin.currentLayer = m_encoding.decodeText(trimmedBlanks(m_file.headerValue("$CLAYER")));
-        m_origin.textStyle = m_encoding.decodeText(trimmedBlanks(m_file.headerValue("$TEXTSTYLE")));
-        if (!m_load)
-            return;
-        if (const memory::LayerRecord* layer = m_drawing.findLayer(m_origin.currentLayer);
-            layer && !m_origin.currentLayer.isEmpty())
-            m_drawing.setCurrentLayer(layer->name);
-        if (memory::TextStyleRecord* style = m_drawing.findTextStyle(m_origin.textStyle);
-            style && !m_origin.textStyle.isEmpty())
-            m_drawing.setActiveTextStyle(*style);
+        const QString layer = m_encoding.decodeText(trimmedBlanks(m_file.headerValue("$CLAYER")));
+        const QString style =
+            m_encoding.decodeText(trimmedBlanks(m_file.headerValue("$TEXTSTYLE")));
+        if (m_load) {
+            if (const memory::LayerRecord* found = m_drawing.findLayer(layer);
+                found && !layer.isEmpty())
+                m_drawing.setCurrentLayer(found->name);
+            if (memory::TextStyleRecord* found = m_drawing.findTextStyle(style);
+                found && !style.isEmpty())
+                m_drawing.setActiveTextStyle(*found);
+        }
+        m_origin.currentLayer = m_load ? m_drawing.currentLayer() : layer;
+        m_origin.textStyle = m_load ? m_drawing.activeTextStyle().name : style;
     }
 
     memory::Document& m_drawing;

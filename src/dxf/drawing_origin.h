@@ -46,7 +46,7 @@ public:
     // Entities with handles from here on were added since the file was read or last saved.
     quint64 seed = 0;
 
-    // $CLAYER and $TEXTSTYLE as the file has them (empty when it has not).
+    // The current layer and text style the file stands for ($CLAYER and $TEXTSTYLE).
     QString currentLayer;
     QString textStyle;
 };

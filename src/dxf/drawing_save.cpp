@@ -129,9 +129,10 @@ private:
     // the table's count in step.
     template <typename R, typename Update, typename Make>
     void saveTable(Table table, std::vector<std::shared_ptr<R>>& parallel,
-                   const std::vector<std::shared_ptr<R>>& current, Update update, Make make) {
+                   const std::vector<std::shared_ptr<R>>& current, Update update, Make make,
+                   const QSet<const void*>& knownElsewhere = {}) {
         const QSet<const void*> present = pointers(current);
-        const QSet<const void*> known = pointers(parallel);
+        const QSet<const void*> known = pointers(parallel) + knownElsewhere;
         std::vector<const R*> fresh;
         for (const auto& r : current) {
             if (!known.contains(r.get()) && !implied(r.get()))
@@ -288,6 +289,10 @@ private:
     }
 
     void saveBlocks() {
+        // Blocks the file has, by a BLOCK_RECORD or a BLOCK group; a file may lack one of the
+        // two, which is no reason to add it.
+        const QSet<const void*> inFile =
+            pointers(m_origin.blockRecords) + pointers(m_origin.blocks);
         if (m_origin.markers) {
             saveTable(
                 Table::BlockRecord, m_origin.blockRecords, m_drawing.blocks(),
@@ -297,9 +302,9 @@ private:
                         recordHead("BLOCK_RECORD", block.handle, table, "AcDbBlockTableRecord");
                     tags.emplace_back(2, text(block.name));
                     return tags;
-                });
+                },
+                inFile);
         }
-        const QSet<const void*> grouped = pointers(m_origin.blocks);
         for (size_t g = 0; g < m_origin.blocks.size(); ++g) {
             const auto& block = m_origin.blocks[g];
             Group& group = m_file.section(SectionKind::Blocks)->groups[g];
@@ -310,7 +315,7 @@ private:
                 appendNew(group.members, m_origin.blockEntities[g], *block, false);
         }
         for (const auto& block : m_drawing.blocks()) {
-            if (grouped.contains(block.get()) || implied(block.get()))
+            if (inFile.contains(block.get()) || implied(block.get()))
                 continue;
             addBlockGroup(block);
         }
