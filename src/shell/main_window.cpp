@@ -1,4 +1,4 @@
-// frmMain: layout, start-up, tab switching, exit, and the filter options of tabs 1 to 4.
+// frmMain: layout, start-up, tab switching, exit, and the filter options and buttons of tabs 1-4.
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
@@ -13,9 +13,11 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <utility>
 
 #include "calculators/cable_query_page.h"
 #include "calculators/sag_curve_page.h"
+#include "core/number_syntax.h"
 #include "mtext/text_editor_page.h"
 #include "properties/property_page.h"
 #include "shell/filters/filter_fills.h"
@@ -28,6 +30,9 @@
 #include "shell/tab_strip.h"
 #include "statistics/block_count_page.h"
 #include "statistics/line_length_page.h"
+#include "textedit/height_change.h"
+#include "textedit/number_change.h"
+#include "textedit/text_walk.h"
 
 namespace shell {
 
@@ -246,15 +251,20 @@ void MainWindow::buildValueAddPage(QWidget* frame) {
     QComboBox* comValueColor = comboBox(frame, u"comValueColor", twipsRect(5160, 3120, 1335, 315));
 
     captioned<QLabel>(frame, u"LabValueAdd", u"输入增加数值：", twipsRect(720, 3120, 1455, 255));
-    captioned<QLineEdit>(frame, u"txtValueAdd", u"0", twipsRect(2520, 3120, 1335, 300));
-    captioned<QPushButton>(frame, u"cmdValueAll", u"全域修改", twipsRect(1095, 4920, 1095, 375));
-    captioned<QPushButton>(frame, u"cmdValuePart", u"选择修改", twipsRect(3000, 4920, 1095, 375));
+    m_numberBoxes[0] =
+        captioned<QLineEdit>(frame, u"txtValueAdd", u"0", twipsRect(2520, 3120, 1335, 300));
+    auto* cmdValueAll = captioned<QPushButton>(frame, u"cmdValueAll", u"全域修改",
+                                               twipsRect(1095, 4920, 1095, 375));
+    auto* cmdValuePart = captioned<QPushButton>(frame, u"cmdValuePart", u"选择修改",
+                                                twipsRect(3000, 4920, 1095, 375));
 
     onClick(optValueHeight, [this] { optValueHeight_Click(); });
     connectLayerOption(*this, optValueLayer, comValueLayer);
     onClick(optValueAB, [this] { optValueAB_Click(); });
     connectStyleOption(*this, optValueStyle, comValueStyle);
     connectColorOption(*this, optValueColor, comValueColor);
+    onClick(cmdValueAll, [this] { cmdValueAll_Click(); });
+    onClick(cmdValuePart, [this] { cmdValuePart_Click(); });
 
     FilterPanel& panel = m_filterPanels[0];
     panel.add(m_optValueAll, FilterKind::All, nullptr);
@@ -284,19 +294,94 @@ void MainWindow::buildTextPage(QWidget* frame, int tab) {
     captioned<QLabel>(frame, n.colorLabel, u"颜色：", twipsRect(4200, 3000, 615, 255));
     QComboBox* colorBox = comboBox(frame, n.colorBox, twipsRect(4800, 3000, 1335, 315));
     captioned<QLabel>(frame, n.amountLabel, n.amountCaption, twipsRect(960, 3000, 1455, 255));
-    captioned<QLineEdit>(frame, n.amountBox, n.amountText, twipsRect(2640, 3000, 1335, 300));
-    captioned<QPushButton>(frame, n.allButton, u"全域修改", twipsRect(1095, 4920, 1095, 375));
-    captioned<QPushButton>(frame, n.partButton, u"选择修改", twipsRect(3000, 4920, 1095, 375));
+    m_numberBoxes[tab - 1] =
+        captioned<QLineEdit>(frame, n.amountBox, n.amountText, twipsRect(2640, 3000, 1335, 300));
+    auto* allButton =
+        captioned<QPushButton>(frame, n.allButton, u"全域修改", twipsRect(1095, 4920, 1095, 375));
+    auto* partButton =
+        captioned<QPushButton>(frame, n.partButton, u"选择修改", twipsRect(3000, 4920, 1095, 375));
 
     connectLayerOption(*this, layerOption, layerBox);
     connectStyleOption(*this, styleOption, styleBox);
     connectColorOption(*this, colorOption, colorBox);
+    using Handler = void (MainWindow::*)();
+    static constexpr std::pair<Handler, Handler> kHandlers[] = {
+        {&MainWindow::cmdNTimesAll_Click, &MainWindow::cmdNTimesPart_Click},
+        {&MainWindow::cmdCAddAll_Click, &MainWindow::cmdCAddPart_Click},
+        {&MainWindow::cmdCTimesAll_Click, &MainWindow::cmdCTimesPart_Click},
+    };
+    const auto [all, part] = kHandlers[tab - 2];
+    onClick(allButton, [this, all] { (this->*all)(); });
+    onClick(partButton, [this, part] { (this->*part)(); });
 
     FilterPanel& panel = m_filterPanels[tab - 1];
     panel.add(allOption, FilterKind::All, nullptr);
     panel.add(layerOption, FilterKind::Layer, layerBox);
     panel.add(styleOption, FilterKind::Style, styleBox);
     panel.add(colorOption, FilterKind::Color, colorBox);
+}
+
+std::optional<QString> MainWindow::numberBoxText(int tab) {
+    QLineEdit* box = m_numberBoxes.at(tab - 1);
+    QString text = box->text();
+    if (core::isDecimalNumber(text)) {
+        return text;
+    }
+    m_ui->ShowHint(QString::fromUtf16(textedit::kNotANumberHint));
+    if (tab != 1) {
+        box->clear();
+    }
+    return std::nullopt;
+}
+
+void MainWindow::cmdValueAll_Click() {
+    if (const std::optional<QString> amount = numberBoxText(1)) {
+        textedit::ValueAddAll(*m_link, m_colorRule,
+                              {*amount, filterPanel(1).choice(), m_coordPrefix});
+    }
+}
+
+void MainWindow::cmdValuePart_Click() {
+    if (const std::optional<QString> amount = numberBoxText(1)) {
+        textedit::ValueAddPart(*m_link, m_colorRule,
+                               {*amount, filterPanel(1).choice(), m_coordPrefix});
+    }
+}
+
+void MainWindow::cmdNTimesAll_Click() {
+    if (const std::optional<QString> factor = numberBoxText(2)) {
+        textedit::ValueTimesAll(*m_link, m_colorRule, {*factor, filterPanel(2).choice()});
+    }
+}
+
+void MainWindow::cmdNTimesPart_Click() {
+    if (const std::optional<QString> factor = numberBoxText(2)) {
+        textedit::ValueTimesPart(*m_link, m_colorRule, {*factor, filterPanel(2).choice()});
+    }
+}
+
+void MainWindow::cmdCAddAll_Click() {
+    if (const std::optional<QString> amount = numberBoxText(3)) {
+        textedit::HeightAddAll(*m_link, m_colorRule, {*amount, filterPanel(3).choice()});
+    }
+}
+
+void MainWindow::cmdCAddPart_Click() {
+    if (const std::optional<QString> amount = numberBoxText(3)) {
+        textedit::HeightAddPart(*m_link, m_colorRule, {*amount, filterPanel(3).choice()});
+    }
+}
+
+void MainWindow::cmdCTimesAll_Click() {
+    if (const std::optional<QString> factor = numberBoxText(4)) {
+        textedit::HeightTimesAll(*m_link, m_colorRule, {*factor, filterPanel(4).choice()});
+    }
+}
+
+void MainWindow::cmdCTimesPart_Click() {
+    if (const std::optional<QString> factor = numberBoxText(4)) {
+        textedit::HeightTimesPart(*m_link, m_colorRule, {*factor, filterPanel(4).choice()});
+    }
 }
 
 void MainWindow::buildHelpPage(QWidget* frame) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "cad/cad_link.h"
 #include "core/colors.h"
@@ -14,6 +15,7 @@
 
 class QComboBox;
 class QFrame;
+class QLineEdit;
 class QPushButton;
 class QTimer;
 
@@ -63,6 +65,18 @@ private:
     void optValueHeight_Click();
     void optValueAB_Click();
 
+    void cmdValueAll_Click();
+    void cmdValuePart_Click();
+    void cmdNTimesAll_Click();
+    void cmdNTimesPart_Click();
+    void cmdCAddAll_Click();
+    void cmdCAddPart_Click();
+    void cmdCTimesAll_Click();
+    void cmdCTimesPart_Click();
+    // The text of tab 1 to 4's amount or factor box when it reads as a number. Otherwise the
+    // hint "提示：输入数值型参数", and tabs 2 to 4 empty their box while tab 1 keeps its text.
+    std::optional<QString> numberBoxText(int tab);
+
     HintLine* m_hintLine = nullptr;
     std::unique_ptr<ui::Ui> m_ui;
     std::unique_ptr<cad::CadLink> m_link;
@@ -75,6 +89,8 @@ private:
     std::array<FilterPanel, 4> m_filterPanels;
     QComboBox* m_comValueHeight = nullptr;
     QRadioButton* m_optValueAll = nullptr;
+    // txtValueAdd, txtNTimes, txtCAdd, txtCTimes.
+    std::array<QLineEdit*, 4> m_numberBoxes{};
 
     core::ColorRule m_colorRule;
     QString m_coordPrefix;
