@@ -23,6 +23,7 @@
 #include "cad/running.h"
 #include "core/number_syntax.h"
 #include "core/number_text.h"
+#include "dxf/drawing.h"
 #include "shell/hint_line.h"
 #include "shell/main_window.h"
 #include "shell/script/script_arguments.h"
@@ -329,8 +330,24 @@ void Runner::cadCommand() {
         m_cad = memory::Application::create();
         m_cad->newDocument(u"Drawing1.dwg"_s);
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), m_cad);
-    } else if (what == u"open" || what == u"save") {
-        throw ScriptError{u"cad "_s + what + u" is not available yet"_s};
+    } else if (what == u"open") {
+        expectCount(3, 3);
+        auto application = memory::Application::create();
+        auto loaded = dxf::loadDrawing(*application, scriptPath(word(2)));
+        if (!loaded.ok()) {
+            throw ScriptError{loaded.error().toString()};
+        }
+        if (m_cad) {
+            cad::revokeRunningObject(m_cad.get());
+        }
+        m_cad = application;
+        cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), m_cad);
+    } else if (what == u"save") {
+        expectCount(3, 3);
+        const auto saved = dxf::saveDrawing(*drawing(), scriptPath(word(2)));
+        if (!saved.ok()) {
+            throw ScriptError{saved.error().toString()};
+        }
     } else if (what == u"close-all") {
         expectCount(2, 2);
         const auto documents = cad().documents();
