@@ -83,7 +83,8 @@ TEST_F(ScriptRunnerTest, ExitStatusSaysWhatHappened) {
         {"an unclosed quote", u"input \"abc\n"_s, 2, u"error line 1"_s},
         {"an unknown name", u"cad new\nexpect entity $nobody Height \"1\"\n"_s, 2,
          u"error line 2"_s},
-        {"a drawing file before the DXF layer", u"cad open x.dxf\n"_s, 2, u"not available yet"_s},
+        {"a drawing file that cannot be read", u"cad open missing.dxf\n"_s, 2,
+         u"cannot open the file"_s},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run(c.script), c.status) << c.name;
