@@ -269,7 +269,7 @@ private:
             auto& entities = m_origin.blockEntities.emplace_back();
             entities.reserve(group.members.size());
             for (const Record& record : group.members)
-                entities.push_back(block && m_load ? loadEntity(m_file.view(record), *block)
+                entities.push_back(block && m_load ? loadEntity(m_file.view(record), block.get())
                                                    : nullptr);
         }
     }
@@ -281,14 +281,8 @@ private:
             return;
         const QByteArray paperHandle = m_recordHandles.value(&m_drawing.paperSpace());
         m_origin.entities.reserve(section->members.size());
-        for (const Record& record : section->members) {
-            const RecordView view = m_file.view(record);
-            const qsizetype space = view.find(67);
-            const bool paper = (space >= 0 && toInteger(view[space].value()).value_or(0) == 1) ||
-                               (!paperHandle.isEmpty() && view.owner() == paperHandle);
-            m_origin.entities.push_back(
-                loadEntity(view, paper ? m_drawing.paperSpace() : m_drawing.modelSpace()));
-        }
+        for (const Record& record : section->members)
+            m_origin.entities.push_back(loadEntity(m_file.view(record), nullptr, paperHandle));
     }
 
     struct KindEntry {
@@ -296,8 +290,9 @@ private:
         const KindCodec* codec;
     };
 
-    std::shared_ptr<memory::Entity> loadEntity(const RecordView& record,
-                                               memory::BlockRecord& block) {
+    // An entity of the block, or of model or paper space as its record says when block is null.
+    std::shared_ptr<memory::Entity> loadEntity(const RecordView& record, memory::BlockRecord* block,
+                                               QByteArrayView paperHandle = {}) {
         const QByteArrayView type = record.type();
         auto [it, added] = m_kinds.try_emplace(std::string_view(type.data(), size_t(type.size())));
         if (added) {
@@ -310,12 +305,19 @@ private:
         for (int slot = 0; slot < codec.memberCount(); ++slot)
             entity->setSlotValue(slot, m_tags.value(slot, m_encoding, m_names));
         const QString layer = entity->layer();
-        if (!m_knownLayers.contains(layer)) {
+        // Names come from the name cache: the layer of the last entity is usually this one.
+        if (layer.constData() != m_lastLayer.constData() && !m_knownLayers.contains(layer)) {
             if (!m_drawing.findLayer(layer))
                 m_drawing.addLayer(layer);  // left unbound: noteImplied marks it implied
             m_knownLayers.insert(layer);
         }
-        block.append(entity);
+        m_lastLayer = layer;
+        if (!block) {
+            const bool paper =
+                m_tags.inPaperSpace() || (!paperHandle.isEmpty() && m_tags.owner() == paperHandle);
+            block = paper ? &m_drawing.paperSpace() : &m_drawing.modelSpace();
+        }
+        block->append(entity);
         return entity;
     }
 
@@ -368,6 +370,7 @@ private:
     NameCache m_names;
     MemberTags m_tags;
     QSet<QString> m_knownLayers;
+    QString m_lastLayer;
 };
 
 }  // namespace

@@ -113,12 +113,21 @@ void MemberTags::find(const KindCodec& codec, RecordView record) {
     m_anywhere.assign(count, {-1, -1, -1});
     m_list.clear();
     m_chunks.clear();
+    m_space = -1;
+    m_owner = -1;
 
     QByteArrayView marker;
-    const qsizetype end = record.dataEnd();
+    // The data ends at the record's xdata or at the next record it carries.
+    const qsizetype end = record.size();
     for (qsizetype i = 1; i < end; ++i) {
         const Tag& tag = record[i];
         const int code = tag.code();
+        if (code == 0 || code == 1001)
+            break;
+        if (code == 67 && m_space < 0)
+            m_space = i;
+        if (code == 330 && m_owner < 0 && !m_hasMarkers)
+            m_owner = i;
         if (code == 102 && tag.trimmedValue().startsWith('{')) {
             while (i + 1 < end &&
                    !(record[i + 1].code() == 102 && record[i + 1].trimmedValue() == "}"))
@@ -153,6 +162,14 @@ void MemberTags::find(const KindCodec& codec, RecordView record) {
         if (anywhere < 0)
             anywhere = i;
     }
+}
+
+bool MemberTags::inPaperSpace() const {
+    return m_space >= 0 && toInteger(viewOf(m_record[m_space])).value_or(0) == 1;
+}
+
+QByteArrayView MemberTags::owner() const {
+    return m_owner >= 0 ? m_record[m_owner].trimmedValue() : QByteArrayView();
 }
 
 qsizetype MemberTags::at(int slot, int component) const {

@@ -65,6 +65,9 @@ public:
     const std::vector<qsizetype>& listTags() const { return m_list; }
     const std::vector<qsizetype>& chunkTags() const { return m_chunks; }
     bool hasMarkers() const { return m_hasMarkers; }
+    // Whether group 67 puts the record in paper space, and its owner handle (empty if none).
+    bool inPaperSpace() const;
+    QByteArrayView owner() const;
 
     // The member's value as the record holds it, the default where the record lacks it.
     cad::Value value(int slot, const Encoding& encoding, NameCache& names) const;
@@ -77,6 +80,8 @@ private:
     std::vector<std::array<qsizetype, 3>> m_anywhere;  // first occurrence anywhere
     std::vector<qsizetype> m_list;
     std::vector<qsizetype> m_chunks;
+    qsizetype m_space = -1;
+    qsizetype m_owner = -1;
 };
 
 // "BYLAYER" and "BYBLOCK" as the drawing spells them; other names unchanged.
