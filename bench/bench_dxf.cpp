@@ -56,7 +56,7 @@ struct LargeDrawing {
                     break;
                 case 2:
                     e = drawing->makeEntity(memory::kinds::text());
-                    e->setValue(Member::TextString, u"回路 WL%1 BV-3×2.5"_s.arg(i));
+                    e->setValue(Member::TextString, u"回路 WL%1"_s.arg(i));
                     e->setValue(Member::InsertionPoint, Point{x, y, 0});
                     e->setValue(Member::Height, 3.5);
                     break;

@@ -212,6 +212,13 @@ TEST_P(ChangedDrawing, ReadsInEzdxfWithExactlyTheChangesMade) {
     EXPECT_EQ(after[u"paper"_s], before[u"paper"_s]);
     EXPECT_EQ(after[u"linetypes"_s], before[u"linetypes"_s]);
 
+    // $HANDSEED follows the handles handed out.
+    const Result<Document> tags = readFile(saved);
+    ASSERT_TRUE(tags.ok());
+    const quint64 seed = tags->headerValue("$HANDSEED").toULongLong(nullptr, 16);
+    for (const QString& handle : {line.Handle(), added.Handle(), ring.Handle()})
+        EXPECT_GT(seed, handle.toULongLong(nullptr, 16)) << handle.toStdString();
+
     // Our own reading agrees, and a second save of the reloaded file changes nothing.
     auto reloaded = loadDrawing(*app, saved);
     ASSERT_TRUE(reloaded.ok()) << reloaded.error().toString().toStdString();
