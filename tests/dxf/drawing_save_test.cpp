@@ -297,6 +297,35 @@ TEST(DrawingSave, ANewDrawingSavesAsACompleteFile) {
     EXPECT_EQ(drawingBytes(*reloaded.value()), test::fileBytes(path));
 }
 
+qint64 tableCount(const Document& file, QByteArrayView table) {
+    for (const Group& group : file.section(SectionKind::Tables)->groups) {
+        const RecordView head = file.view(group.head);
+        if (trimmedBlanks(head.name()) == table)
+            return toInteger(head.value(70)).value_or(-1);
+    }
+    return -1;
+}
+
+// The header follows the current layer and text style, and table counts follow the records.
+TEST(DrawingSave, KeepsHeaderVariablesAndTableCountsInStep) {
+    auto app = memory::Application::create();
+    auto loaded = loadDrawing(*app, test::drawingsDir() + u"/r2000_gbk.dxf"_s);
+    ASSERT_TRUE(loaded.ok());
+    const Result<Document> before = readFile(test::drawingsDir() + u"/r2000_gbk.dxf"_s);
+    ASSERT_TRUE(before.ok());
+    const cad::Document doc(loaded.value());
+    doc.Layers().Add(u"新图层"_s);
+    doc.SetVariable(u"CLAYER"_s, u"电气-照明"_s);
+    doc.SetVariable(u"TEXTSTYLE"_s, u"UNUSED_STYLE"_s);
+
+    const Result<Document> after = readBytes(drawingBytes(*loaded.value()), u"after.dxf"_s);
+    ASSERT_TRUE(after.ok());
+    EXPECT_EQ(after->text(Tag(8, after->headerValue("$CLAYER"))), u"电气-照明"_s);
+    EXPECT_EQ(after->text(Tag(7, after->headerValue("$TEXTSTYLE"))), u"UNUSED_STYLE"_s);
+    EXPECT_EQ(tableCount(after.value(), "LAYER"), tableCount(before.value(), "LAYER") + 1);
+    EXPECT_EQ(tableCount(after.value(), "STYLE"), tableCount(before.value(), "STYLE"));
+}
+
 // What the drawing changed and nothing else: a member the file lacked is added at its place,
 // a changed member keeps the tags around it.
 TEST(DrawingSave, WritesOnlyTheMembersThatChanged) {
