@@ -10,6 +10,7 @@
 
 #include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace dxf {
 
@@ -304,14 +305,14 @@ private:
         m_tags.find(codec, record);
         for (int slot = 0; slot < codec.memberCount(); ++slot)
             entity->setSlotValue(slot, m_tags.value(slot, m_encoding, m_names));
-        const QString layer = entity->layer();
-        // Names come from the name cache: the layer of the last entity is usually this one.
-        if (layer.constData() != m_lastLayer.constData() && !m_knownLayers.contains(layer)) {
+        // Layer names come from the name cache, one string per name, so the string's data tells
+        // names apart without hashing their characters.
+        const QString& layer = entity->slotValue(memory::kLayerSlot).toText();
+        if (m_knownLayers.insert(layer.constData()).second) {
+            m_keptLayers.push_back(layer);  // keeps the data the set points at alive
             if (!m_drawing.findLayer(layer))
                 m_drawing.addLayer(layer);  // left unbound: noteImplied marks it implied
-            m_knownLayers.insert(layer);
         }
-        m_lastLayer = layer;
         if (!block) {
             const bool paper =
                 m_tags.inPaperSpace() || (!paperHandle.isEmpty() && m_tags.owner() == paperHandle);
@@ -369,8 +370,8 @@ private:
     std::unordered_map<std::string_view, KindEntry> m_kinds;
     NameCache m_names;
     MemberTags m_tags;
-    QSet<QString> m_knownLayers;
-    QString m_lastLayer;
+    std::unordered_set<const QChar*> m_knownLayers;
+    std::vector<QString> m_keptLayers;
 };
 
 }  // namespace

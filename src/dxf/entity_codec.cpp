@@ -76,6 +76,11 @@ KindCodec::KindCodec(const memory::KindSpec& kind) : m_kind(&kind) {
             m_markers.emplace_back(member.subclass);
         else
             m_markers.push_back(slot < memory::kCommonSlots ? "AcDbEntity"_ba : ownMarker);
+        const auto known =
+            std::find(m_distinctMarkers.begin(), m_distinctMarkers.end(), m_markers.back());
+        m_markerIds.push_back(int(known - m_distinctMarkers.begin()));
+        if (known == m_distinctMarkers.end())
+            m_distinctMarkers.push_back(m_markers.back());
         const int components = pointLike(member.type) ? 3 : 1;
         for (int c = 0; c < components; ++c) {
             const int code = member.dxfCode + 10 * c;
@@ -98,6 +103,14 @@ const KindCodec& KindCodec::of(const memory::KindSpec& kind) {
     return *codec;
 }
 
+int KindCodec::markerIdOf(QByteArrayView marker) const {
+    for (size_t i = 0; i < m_distinctMarkers.size(); ++i) {
+        if (m_distinctMarkers[i] == marker)
+            return int(i);
+    }
+    return -1;
+}
+
 int KindCodec::countCode(int slot) const {
     return declared(slot).member == cad::Member::FitPoints ? 74 : 0;
 }
@@ -116,7 +129,8 @@ void MemberTags::find(const KindCodec& codec, RecordView record) {
     m_space = -1;
     m_owner = -1;
 
-    QByteArrayView marker;
+    constexpr int kNoMarkerYet = -2;
+    int marker = kNoMarkerYet;
     // The data ends at the record's xdata or at the next record it carries.
     const qsizetype end = record.size();
     for (qsizetype i = 1; i < end; ++i) {
@@ -136,12 +150,12 @@ void MemberTags::find(const KindCodec& codec, RecordView record) {
             continue;
         }
         if (code == 100 || code == 101) {
-            marker = code == 100 ? tag.trimmedValue() : QByteArrayView("101");
+            marker = code == 100 ? codec.markerIdOf(tag.trimmedValue()) : -1;
             m_hasMarkers = true;
             continue;
         }
         if (code == kChunkCode && codec.chunkedSlot() >= 0) {
-            if (marker.isEmpty() || marker == codec.marker(codec.chunkedSlot()))
+            if (marker == kNoMarkerYet || marker == codec.markerId(codec.chunkedSlot()))
                 m_chunks.push_back(i);
             continue;
         }
@@ -149,7 +163,7 @@ void MemberTags::find(const KindCodec& codec, RecordView record) {
         if (slot < 0)
             continue;
         const int component = codec.componentOf(code);
-        const bool own = marker.isEmpty() || marker == codec.marker(slot);
+        const bool own = marker == kNoMarkerYet || marker == codec.markerId(slot);
         if (codec.declared(slot).type == Type::Doubles) {
             if (own)
                 m_list.push_back(i);

@@ -31,6 +31,10 @@ public:
     // The subclass marker of a member, and which part of it when the marker repeats.
     const QByteArray& marker(int slot) const { return m_markers[size_t(slot)]; }
     int part(int slot) const { return declared(slot).part; }
+    // Markers by number, so that matching a tag to its member compares integers: the number
+    // of a member's marker, and of a marker in a record (-1 when no member has it).
+    int markerId(int slot) const { return m_markerIds[size_t(slot)]; }
+    int markerIdOf(QByteArrayView marker) const;
     // The slot and coordinate (0 x or the value, 1 y, 2 z) a code feeds, or -1.
     int slotOf(int code) const { return code >= 0 && code < kCodes ? m_slotOf[code] : -1; }
     int componentOf(int code) const { return code >= 0 && code < kCodes ? m_component[code] : 0; }
@@ -44,6 +48,8 @@ public:
 private:
     const memory::KindSpec* m_kind;
     std::vector<QByteArray> m_markers;
+    std::vector<int> m_markerIds;
+    std::vector<QByteArray> m_distinctMarkers;
     std::array<qint8, kCodes> m_slotOf{};
     std::array<qint8, kCodes> m_component{};
     int m_chunkedSlot = -1;
