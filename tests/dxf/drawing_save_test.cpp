@@ -326,6 +326,57 @@ TEST(DrawingSave, KeepsHeaderVariablesAndTableCountsInStep) {
     EXPECT_EQ(tableCount(after.value(), "STYLE"), tableCount(before.value(), "STYLE"));
 }
 
+// Members spread over several tags: an MTEXT's chunks and a spline's fit points with their
+// count are replaced as a whole.
+TEST(DrawingSave, RewritesMtextChunksAndSplineFitPoints) {
+    auto app = memory::Application::create();
+    auto loaded = loadDrawing(*app, test::drawingsDir() + u"/r2010.dxf"_s);
+    ASSERT_TRUE(loaded.ok());
+    std::shared_ptr<memory::Entity> mtext, spline;
+    for (const auto& e : loaded.value()->modelSpace().entities) {
+        if (e->kind().dxfName == u"MTEXT"_s)
+            mtext = e;
+        if (e->kind().dxfName == u"SPLINE"_s)
+            spline = e;
+    }
+    ASSERT_TRUE(mtext && spline);
+    QString longText;
+    for (int i = 0; i < 40; ++i)
+        longText += u"第%1行 cable 3×2.5mm²\\P"_s.arg(i);
+    mtext->setValue(Member::TextString, longText);
+    const std::vector<double> fit = {0, 0, 0, 2, 3, 0, 4, 1, 0, 6, 5, 0, 8, 2, 0};
+    spline->setValue(Member::FitPoints, fit);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"rewritten.dxf"_s);
+    ASSERT_TRUE(saveDrawing(*loaded.value(), path).ok());
+    const Result<Document> file = readFile(path);
+    ASSERT_TRUE(file.ok());
+    for (const Record& record : file->section(SectionKind::Entities)->members) {
+        const RecordView view = file->view(record);
+        if (view.type() == "MTEXT") {
+            for (const Tag& tag : view.tags()) {
+                if (tag.code() == 3 || tag.code() == 1) {
+                    EXPECT_LE(file->text(tag).size(), 250);
+                }
+            }
+        }
+        if (view.type() == "SPLINE") {
+            EXPECT_EQ(view.value(74), "5");
+        }
+    }
+    auto reloaded = loadDrawing(*app, path);
+    ASSERT_TRUE(reloaded.ok());
+    EXPECT_EQ(reloaded.value()->findEntity(mtext->handleText())->value(Member::TextString),
+              cad::Value(longText));
+    EXPECT_EQ(reloaded.value()->findEntity(spline->handleText())->value(Member::FitPoints),
+              cad::Value(fit));
+    const QJsonArray ezdxf = readWithEzdxf(path)[u"entities"_s].toArray();
+    EXPECT_EQ(ezdxf[indexOfHandle(ezdxf, mtext->handleText())][u"text"_s].toString(), longText);
+    EXPECT_EQ(ezdxf[indexOfHandle(ezdxf, spline->handleText())][u"fit_points"_s].toArray().size(),
+              5);
+}
+
 // What the drawing changed and nothing else: a member the file lacked is added at its place,
 // a changed member keeps the tags around it.
 TEST(DrawingSave, WritesOnlyTheMembersThatChanged) {
