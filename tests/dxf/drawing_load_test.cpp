@@ -245,9 +245,9 @@ TEST(DrawingLoad, HostileInputsLoadOrFailWithoutHarm) {
         if (loaded.ok()) {
             const Result<Document> tags = readBytes(bytes, file);
             ASSERT_TRUE(tags.ok());
-            EXPECT_EQ(drawingBytes(*loaded.value()), writeBytes(tags.value())) << file.toStdString();
-        }
-        else
+            EXPECT_EQ(drawingBytes(*loaded.value()), writeBytes(tags.value()))
+                << file.toStdString();
+        } else
             EXPECT_TRUE(app->documents().empty()) << file.toStdString();
     }
 }
