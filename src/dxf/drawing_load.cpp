@@ -61,6 +61,26 @@ const memory::KindSpec& kindFor(QByteArrayView type) {
     return memory::kindByDxfName(name);
 }
 
+// Table records by case-folded name: drawings with many thousands of layers or blocks must
+// not make loading quadratic, which the drawing's own linear lookups would.
+template <typename R>
+class NameIndex {
+public:
+    void fill(const std::vector<std::shared_ptr<R>>& table) {
+        for (const auto& r : table)
+            add(r.get());
+    }
+    R* find(const QString& name) const { return m_byName.value(name.toCaseFolded()); }
+    void add(R* record) {
+        const QString key = record->name.toCaseFolded();
+        if (!m_byName.contains(key))
+            m_byName.insert(key, record);
+    }
+
+private:
+    QHash<QString, R*> m_byName;
+};
+
 class Binder {
 public:
     Binder(memory::Document& drawing, FileOrigin& origin, BindMode mode)
@@ -71,6 +91,10 @@ public:
           m_load(mode == BindMode::Load) {}
 
     void run() {
+        m_layerIndex.fill(m_drawing.layers());
+        m_styleIndex.fill(m_drawing.textStyles());
+        m_linetypeIndex.fill(m_drawing.linetypes());
+        m_blockIndex.fill(m_drawing.blocks());
         const QByteArrayView version = trimmedBlanks(m_file.headerValue("$ACADVER"));
         m_origin.markers = !version.isEmpty() && version > "AC1009";
         m_origin.handles = m_origin.markers || m_file.headerVariable("$HANDSEED");
@@ -155,10 +179,11 @@ private:
         forEachRecord(Table::Linetype, m_origin.linetypes, [&](const RecordView& record) {
             const QString n = name(record);
             const quint64 handle = parseHandle(record.handle());
-            auto bound = existing(m_drawing.linetypes(), m_drawing.findLinetype(n), handle);
-            if (bound || !m_load || n.isEmpty() || m_drawing.findLinetype(n))
+            auto bound = existing(m_drawing.linetypes(), m_linetypeIndex.find(n), handle);
+            if (bound || !m_load || n.isEmpty() || m_linetypeIndex.find(n))
                 return bound;
             memory::LinetypeRecord& lt = m_drawing.addLinetype(n, handle);
+            m_linetypeIndex.add(&lt);
             lt.description = m_encoding.decodeText(record.value(3));
             for (qsizetype i = record.find(49); i >= 0; i = record.find(49, i + 1))
                 lt.pattern.push_back(toDouble(record[i].value()).value_or(0));
@@ -171,11 +196,11 @@ private:
         forEachRecord(Table::Layer, m_origin.layers, [&](const RecordView& record) {
             const QString n = name(record);
             const quint64 handle = parseHandle(record.handle());
-            auto bound = existing(m_drawing.layers(), m_drawing.findLayer(n), handle);
-            if (!bound && (!m_load || n.isEmpty() || m_drawing.findLayer(n)))
+            auto bound = existing(m_drawing.layers(), m_layerIndex.find(n), handle);
+            if (!bound && (!m_load || n.isEmpty() || m_layerIndex.find(n)))
                 return bound;
             if (!bound) {
-                m_drawing.addLayer(n, handle);
+                m_layerIndex.add(&m_drawing.addLayer(n, handle));
                 bound = m_drawing.layers().back();
                 m_bound.insert(bound.get());
             }
@@ -201,14 +226,14 @@ private:
             const quint64 handle = parseHandle(record.handle());
             const QString font = m_encoding.decodeText(trimmedBlanks(record.value(3)));
             const QString bigFont = m_encoding.decodeText(trimmedBlanks(record.value(4)));
-            auto bound = existing(m_drawing.textStyles(), m_drawing.findTextStyle(n), handle);
+            auto bound = existing(m_drawing.textStyles(), m_styleIndex.find(n), handle);
             if (bound && m_load) {
                 bound->fontFile = font;
                 bound->bigFontFile = bigFont;
             }
-            if (bound || !m_load || m_drawing.findTextStyle(n))
+            if (bound || !m_load || m_styleIndex.find(n))
                 return bound;
-            m_drawing.addTextStyle(n, font, bigFont, handle);
+            m_styleIndex.add(&m_drawing.addTextStyle(n, font, bigFont, handle));
             m_bound.insert(m_drawing.textStyles().back().get());
             return m_drawing.textStyles().back();
         });
@@ -217,11 +242,11 @@ private:
     std::shared_ptr<memory::BlockRecord> blockNamed(const QString& n, quint64 handle) {
         memory::BlockRecord* found = isModelSpaceName(n)   ? &m_drawing.modelSpace()
                                      : isPaperSpaceName(n) ? &m_drawing.paperSpace()
-                                                           : m_drawing.findBlock(n);
+                                                           : m_blockIndex.find(n);
         auto bound = existing(m_drawing.blocks(), found, handle);
         if (bound || !m_load || n.isEmpty() || found)
             return bound;
-        m_drawing.addBlock(n, handle);
+        m_blockIndex.add(&m_drawing.addBlock(n, handle));
         m_bound.insert(m_drawing.blocks().back().get());
         return m_drawing.blocks().back();
     }
@@ -230,8 +255,10 @@ private:
         forEachRecord(Table::BlockRecord, m_origin.blockRecords, [&](const RecordView& record) {
             const QString n = name(record);
             auto bound = blockNamed(n, parseHandle(record.handle()));
-            if (bound)
+            if (bound) {
                 m_recordHandles.insert(bound.get(), record.handle().toByteArray());
+                m_recordBlocks.insert(bound->name.toCaseFolded(), bound);
+            }
             return bound;
         });
     }
@@ -247,15 +274,12 @@ private:
             const QString n = name(head);
             std::shared_ptr<memory::BlockRecord> block;
             // With a BLOCK_RECORD table the block was bound there; only the group is new.
-            for (const auto& candidate : m_origin.blockRecords) {
-                if (candidate && !m_groupBound.contains(candidate.get()) &&
-                    (candidate->name.compare(n, Qt::CaseInsensitive) == 0 ||
-                     (isModelSpaceName(n) && candidate.get() == &m_drawing.modelSpace()) ||
-                     (isPaperSpaceName(n) && candidate.get() == &m_drawing.paperSpace()))) {
-                    block = candidate;
-                    break;
-                }
-            }
+            const QString key = isModelSpaceName(n)   ? m_drawing.modelSpace().name.toCaseFolded()
+                                : isPaperSpaceName(n) ? m_drawing.paperSpace().name.toCaseFolded()
+                                                      : n.toCaseFolded();
+            if (auto candidate = m_recordBlocks.value(key);
+                candidate && !m_groupBound.contains(candidate.get()))
+                block = candidate;
             if (!block)
                 block = blockNamed(n, parseHandle(head.handle()));
             if (block) {
@@ -310,8 +334,8 @@ private:
         const QString& layer = entity->slotValue(memory::kLayerSlot).toText();
         if (m_knownLayers.insert(layer.constData()).second) {
             m_keptLayers.push_back(layer);  // keeps the data the set points at alive
-            if (!m_drawing.findLayer(layer))
-                m_drawing.addLayer(layer);  // left unbound: noteImplied marks it implied
+            if (!m_layerIndex.find(layer))  // left unbound: noteImplied marks it implied
+                m_layerIndex.add(&m_drawing.addLayer(layer));
         }
         if (!block) {
             const bool paper =
@@ -371,6 +395,11 @@ private:
     NameCache m_names;
     MemberTags m_tags;
     std::unordered_set<const QChar*> m_knownLayers;
+    NameIndex<memory::LayerRecord> m_layerIndex;
+    NameIndex<memory::TextStyleRecord> m_styleIndex;
+    NameIndex<memory::LinetypeRecord> m_linetypeIndex;
+    NameIndex<memory::BlockRecord> m_blockIndex;
+    QHash<QString, std::shared_ptr<memory::BlockRecord>> m_recordBlocks;
     std::vector<QString> m_keptLayers;
 };
 

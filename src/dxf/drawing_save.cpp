@@ -34,6 +34,8 @@ public:
         : m_drawing(drawing), m_origin(origin), m_file(origin.file) {}
 
     void run() {
+        for (const void* record : m_origin.impliedRecords)
+            m_implied.insert(record);
         saveLinetypes();
         saveLayers();
         saveStyles();
@@ -117,13 +119,7 @@ private:
         return tags;
     }
 
-    bool implied(const void* record) const {
-        const auto& layers = m_origin.impliedLayers;
-        return std::find(m_origin.impliedRecords.begin(), m_origin.impliedRecords.end(), record) !=
-                   m_origin.impliedRecords.end() ||
-               std::any_of(layers.begin(), layers.end(),
-                           [&](const auto& i) { return i.layer.get() == record; });
-    }
+    bool implied(const void* record) const { return m_implied.contains(record); }
 
     // Removes records the drawing deleted, updates the others, appends the new ones, and keeps
     // the table's count in step.
@@ -133,10 +129,10 @@ private:
                    const QSet<const void*>& knownElsewhere = {}) {
         const QSet<const void*> present = pointers(current);
         const QSet<const void*> known = pointers(parallel) + knownElsewhere;
-        std::vector<const R*> fresh;
+        std::vector<std::shared_ptr<R>> fresh;
         for (const auto& r : current) {
             if (!known.contains(r.get()) && !implied(r.get()))
-                fresh.push_back(r.get());
+                fresh.push_back(r);
         }
         Group* group = tableGroup(m_file, table);
         if (!group && fresh.empty())
@@ -156,12 +152,9 @@ private:
             update(group->members[i], *parallel[i]);
         }
         const QByteArray tableHandle = m_file.view(group->head).handle().toByteArray();
-        for (const R* r : fresh) {
+        for (const auto& r : fresh) {
             group->members.push_back(m_file.addRecord(make(*r, tableHandle)));
-            for (const auto& c : current) {
-                if (c.get() == r)
-                    parallel.push_back(c);
-            }
+            parallel.push_back(r);
             m_added = true;
             ++delta;
         }
@@ -203,6 +196,8 @@ private:
             return i.layer->color != i.color || i.layer->locked != i.locked ||
                    i.layer->linetype != i.linetype;
         });
+        for (const FileOrigin::Implied& i : m_origin.impliedLayers)
+            m_implied.insert(i.layer.get());
         // Extra groups the file's layers carry (lineweight, plot style) go on new ones too.
         Tags extras;
         if (Group* group = tableGroup(m_file, Table::Layer)) {
@@ -505,6 +500,7 @@ private:
     FileOrigin& m_origin;
     Document& m_file;
     bool m_added = false;
+    QSet<const void*> m_implied;
     MemberTags m_tags;
     NameCache m_names;
     std::vector<int> m_changed;
