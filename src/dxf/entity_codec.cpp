@@ -69,6 +69,7 @@ void removeAll(Document& file, Record& record, std::vector<qsizetype> indices) {
 
 KindCodec::KindCodec(const memory::KindSpec& kind) : m_kind(&kind) {
     m_slotOf.fill(-1);
+    Q_ASSERT(memberCount() <= kMaxMembers);
     const QByteArray ownMarker = kind.className.toLatin1();
     for (int slot = 0; slot < memberCount(); ++slot) {
         const memory::MemberSpec& member = declared(slot);
@@ -122,8 +123,8 @@ void MemberTags::find(const KindCodec& codec, RecordView record) {
     m_record = record;
     m_hasMarkers = false;
     const size_t count = size_t(codec.memberCount());
-    m_at.assign(count, {-1, -1, -1});
-    m_anywhere.assign(count, {-1, -1, -1});
+    std::fill_n(m_at.begin(), count, std::array<qsizetype, 3>{-1, -1, -1});
+    std::fill_n(m_anywhere.begin(), count, std::array<qsizetype, 3>{-1, -1, -1});
     m_list.clear();
     m_chunks.clear();
     m_space = -1;

@@ -44,6 +44,7 @@ public:
     int countCode(int slot) const;
 
     static constexpr int kCodes = 100;
+    static constexpr int kMaxMembers = 16;
 
 private:
     const memory::KindSpec* m_kind;
@@ -82,8 +83,9 @@ private:
     const KindCodec* m_codec = nullptr;
     RecordView m_record;
     bool m_hasMarkers = false;
-    std::vector<std::array<qsizetype, 3>> m_at;        // under the member's own marker
-    std::vector<std::array<qsizetype, 3>> m_anywhere;  // first occurrence anywhere
+    using Places = std::array<std::array<qsizetype, 3>, KindCodec::kMaxMembers>;
+    Places m_at;        // under the member's own marker
+    Places m_anywhere;  // first occurrence anywhere
     std::vector<qsizetype> m_list;
     std::vector<qsizetype> m_chunks;
     qsizetype m_space = -1;
