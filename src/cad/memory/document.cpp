@@ -228,12 +228,12 @@ bool Document::isLayerLocked(const QString& name) const {
     return layer && layer->locked;
 }
 
-Value Document::checkedValue(const MemberSpec& spec, const Value& value) const {
-    Value v = coerce(value, spec.type);
-    if (!isFinite(v, spec.type)) {
+Value Document::checkedValue(const MemberSpec& memberSpec, const Value& value) const {
+    Value v = coerce(value, memberSpec.type);
+    if (!isFinite(v, memberSpec.type)) {
         invalidInput();
     }
-    switch (spec.rule) {
+    switch (memberSpec.rule) {
         case Rule::Any:
             return v;
         case Rule::Positive:
@@ -247,7 +247,7 @@ Value Document::checkedValue(const MemberSpec& spec, const Value& value) const {
             }
             return v;
         case Rule::Range:
-            if (v.toInt() < spec.low || v.toInt() > spec.high) {
+            if (v.toInt() < memberSpec.low || v.toInt() > memberSpec.high) {
                 invalidInput();
             }
             return v;

@@ -80,7 +80,7 @@ public:
     // Called by the objects of the document.
     void enterFromNode();
     bool isLayerLocked(const QString& name) const;
-    Value checkedValue(const MemberSpec& spec, const Value& value) const;
+    Value checkedValue(const MemberSpec& memberSpec, const Value& value) const;
     void noteChange();
     void erase(Entity* entity);
     Interaction& interaction() const;

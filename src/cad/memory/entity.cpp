@@ -10,8 +10,8 @@ namespace cad::memory {
 Entity::Entity(Document* document, const KindSpec& kind, quint64 handle)
     : DocNode(document), m_kind(&kind), m_handle(handle) {
     m_values.reserve(kind.members.size());
-    for (const MemberSpec& spec : kind.members) {
-        m_values.push_back(spec.defaultValue);
+    for (const MemberSpec& memberSpec : kind.members) {
+        m_values.push_back(memberSpec.defaultValue);
     }
 }
 
@@ -56,8 +56,8 @@ Value Entity::get(Member m) {
 void Entity::put(Member m, const Value& value) {
     const int s = slotOrThrow(m);
     checkUnlocked();
-    const MemberSpec& spec = m_kind->members[s];
-    m_values[s] = doc().checkedValue(spec, value);
+    const MemberSpec& memberSpec = m_kind->members[s];
+    m_values[s] = doc().checkedValue(memberSpec, value);
     doc().noteChange();
 }
 
