@@ -395,7 +395,7 @@ void Runner::addEntity() {
 
     using cad::Member;
     struct Shape {
-        const memory::KindSpec* spec;
+        const memory::KindSpec* kind;
         std::size_t operands;
     };
     static const QHash<QString, Shape> kShapes = {
@@ -409,7 +409,7 @@ void Runner::addEntity() {
     }
     const std::size_t first = 3;
     expectCount(first + shape->operands, 100);
-    std::shared_ptr<memory::Entity> e = doc->makeEntity(*shape->spec);
+    std::shared_ptr<memory::Entity> e = doc->makeEntity(*shape->kind);
     auto at = [&](std::size_t i) { return cad::Point{number(i), number(i + 1), 0}; };
     if (kind == u"line") {
         e->setValue(Member::StartPoint, at(first));
@@ -455,7 +455,7 @@ void Runner::addEntity() {
                 doc->addLinetype(value);
             }
             e->setValue(Member::Linetype, value);
-        } else if (option == u"style" && shape->spec->slot(Member::StyleName) >= 0) {
+        } else if (option == u"style" && shape->kind->slot(Member::StyleName) >= 0) {
             if (doc->findTextStyle(value) == nullptr) {
                 doc->addTextStyle(value, u"txt.shx"_s, QString());
             }
