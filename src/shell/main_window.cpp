@@ -33,6 +33,7 @@
 #include "textedit/height_change.h"
 #include "textedit/number_change.h"
 #include "textedit/text_walk.h"
+#include "utilities/utilities_page.h"
 
 namespace shell {
 
@@ -146,6 +147,7 @@ MainWindow::MainWindow(ui::Ui* services) {
     calculators::buildSagCurvePage(m_fraContainer[9], *this);
     mtext::buildTextEditorPage(m_fraContainer[10], *this);
     buildHelpPage(m_fraContainer[11]);
+    utilities::buildUtilitiesPage(m_fraContainer[11], *this);
 
     m_tmrAutoCAD = new QTimer(this);
     m_tmrAutoCAD->setObjectName(QStringLiteral("tmrAutoCAD"));

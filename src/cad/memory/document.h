@@ -69,6 +69,11 @@ public:
     // System variables other than those kept in fields (CLAYER, TEXTSTYLE).
     void defineVariable(const QString& name, const Value& value);
     Value variable(const QString& name) const;
+    // A layout is current (TILEMODE defined as 0): on-screen picks land in paper space.
+    bool layoutCurrent() const {
+        const auto it = m_variables.constFind(QStringLiteral("TILEMODE"));
+        return it != m_variables.constEnd() && it->toInt() == 0;
+    }
 
     // Undo marks: one closed group per operation. Changes made outside a group are counted so
     // tests can prove every operation is one undo step.

@@ -223,14 +223,17 @@ Value SelectionSetNode::call(Member m, std::span<const Value> args) {
             return ObjectRef(items[i]);
         }
         case Member::SelectOnScreen: {
-            // A cancelled selection leaves the set as it was, as the CAD does.
+            // A cancelled selection leaves the set as it was, as the CAD does. The user picks
+            // in the space on screen: paper space while a layout is current.
             auto handles = doc().interaction().selectObjects(QStringLiteral("选择对象:"));
+            const BlockRecord& space =
+                doc().layoutCurrent() ? doc().paperSpace() : doc().modelSpace();
             for (const QString& h : handles.value_or(QStringList())) {
                 auto e = doc().findEntity(h);
-                const bool inModelSpace = e && std::find(doc().modelSpace().entities.begin(),
-                                                         doc().modelSpace().entities.end(),
-                                                         e) != doc().modelSpace().entities.end();
-                if (inModelSpace && std::find(items.begin(), items.end(), e) == items.end()) {
+                const bool inSpace =
+                    e && std::find(space.entities.begin(), space.entities.end(), e) !=
+                             space.entities.end();
+                if (inSpace && std::find(items.begin(), items.end(), e) == items.end()) {
                     items.push_back(e);
                 }
             }
