@@ -1,0 +1,137 @@
+// Connection: framing, waiting for answers, and batching object releases.
+#include "cad/remote/connection.h"
+
+#include <QDeadlineTimer>
+#include <QTimer>
+
+#include "cad/remote/remote_object.h"
+
+namespace cad::remote {
+
+namespace {
+
+constexpr int kConnectMs = 1000;
+constexpr int kAnswerMs = 30000;
+constexpr std::size_t kReleaseBatch = 256;
+
+// Calls that wait for the user in the drawing window.
+bool isInteractive(const Request& r) {
+    if (r.kind != RequestKind::Call) {
+        return false;
+    }
+    const std::optional<Member> m = memberByName(r.name);
+    return m == Member::GetPoint || m == Member::SelectOnScreen;
+}
+
+}  // namespace
+
+std::shared_ptr<Connection> Connection::open(const QString& path) {
+    auto connection = std::make_shared<Connection>();
+    connection->m_socket.connectToServer(path);
+    if (!connection->m_socket.waitForConnected(kConnectMs)) {
+        return nullptr;
+    }
+    return connection;
+}
+
+Value Connection::request(Request request) {
+    if (m_socket.state() != QLocalSocket::ConnectedState) {
+        throw Error(QStringLiteral("自动化服务器已断开"));
+    }
+    request.serial = ++m_serial;
+    const QByteArray message = frame(encodeRequest(request, *this));
+    if (message.size() > static_cast<qsizetype>(kMaxMessage) + 4) {
+        throw Error(QStringLiteral("请求过大"));
+    }
+    m_socket.write(takeReleases() + message);
+    m_socket.flush();
+    Answer answer = awaitAnswer(request.serial, isInteractive(request));
+    if (answer.error) {
+        throw Error(*answer.error);
+    }
+    return std::move(answer.value);
+}
+
+Answer Connection::awaitAnswer(std::uint32_t serial, bool interactive) {
+    QDeadlineTimer deadline =
+        interactive ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(kAnswerMs);
+    for (;;) {
+        if (std::optional<QByteArray> payload = m_frames.next()) {
+            Reader reader(*payload);
+            Answer answer = decodeAnswer(reader, *this);
+            if (reader.failed()) {
+                fail(QStringLiteral("自动化服务器的回答无效：%1").arg(reader.failure()));
+            }
+            if (answer.serial != serial) {
+                fail(QStringLiteral("自动化服务器的回答与请求不符"));
+            }
+            return answer;
+        }
+        if (m_frames.oversize()) {
+            fail(QStringLiteral("自动化服务器的回答过大"));
+        }
+        if (m_socket.state() != QLocalSocket::ConnectedState) {
+            fail(QStringLiteral("自动化服务器已断开"));
+        }
+        if (deadline.hasExpired()) {
+            fail(QStringLiteral("自动化服务器没有回答"));
+        }
+        const qint64 left = deadline.remainingTime();
+        m_socket.waitForReadyRead(left < 0 || left > 1000 ? 1000 : static_cast<int>(left));
+        m_frames.append(m_socket.readAll());
+    }
+}
+
+void Connection::fail(const QString& why) {
+    m_socket.abort();
+    throw Error(why);
+}
+
+void Connection::release(std::uint32_t id) {
+    if (m_socket.state() != QLocalSocket::ConnectedState) {
+        return;
+    }
+    m_released.push_back(id);
+    if (m_released.size() >= kReleaseBatch) {
+        sendReleases();
+    } else if (!m_releaseScheduled) {
+        // Sent when control is back in the event loop, if one runs before the next request.
+        m_releaseScheduled = true;
+        QTimer::singleShot(0, &m_socket, [this] { sendReleases(); });
+    }
+}
+
+QByteArray Connection::takeReleases() {
+    m_releaseScheduled = false;
+    if (m_released.empty()) {
+        return {};
+    }
+    Request r;
+    r.kind = RequestKind::Release;
+    r.released = std::exchange(m_released, {});
+    return frame(encodeRequest(r, *this));
+}
+
+void Connection::sendReleases() {
+    if (m_socket.state() == QLocalSocket::ConnectedState) {
+        m_socket.write(takeReleases());
+        m_socket.flush();
+    }
+}
+
+std::uint32_t Connection::idOf(const ObjectRef& object) {
+    if (!object) {
+        return 0;
+    }
+    const auto* remote = dynamic_cast<const RemoteObject*>(object.get());
+    if (!remote || remote->connection() != this) {
+        throw Error(QStringLiteral("该对象不属于这个自动化服务器"));
+    }
+    return remote->id();
+}
+
+ObjectRef Connection::objectOf(std::uint32_t id) {
+    return std::make_shared<RemoteObject>(shared_from_this(), id);
+}
+
+}  // namespace cad::remote

@@ -1,0 +1,63 @@
+// The protocol's requests and answers, and the values they carry.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "cad/remote/wire.h"
+#include "cad/value.h"
+
+namespace cad::remote {
+
+// Every request starts with its kind and a serial the answer repeats. A kind not listed is
+// answered with an error, so kinds can be added (a batch of requests with one answer each)
+// without breaking an older peer.
+enum class RequestKind : std::uint8_t {
+    Hello = 1,    // text ProgID → the application object
+    Get = 2,      // object, member name → value
+    Put = 3,      // object, member name, value → empty
+    Call = 4,     // object, member name, argument count, values → value
+    Release = 5,  // count, object ids; never answered
+};
+
+inline constexpr std::uint32_t kMaxArguments = 64;
+
+// How object references cross the wire: each side maps them to the ids the server handed out.
+class ObjectIds {
+public:
+    virtual ~ObjectIds() = default;
+    // The id to send for the object; throws cad::Error for an object this peer cannot send.
+    virtual std::uint32_t idOf(const ObjectRef& object) = 0;
+    // The object behind a received id; null for an id that is not known.
+    virtual ObjectRef objectOf(std::uint32_t id) = 0;
+};
+
+void writeValue(Writer& w, const Value& v, ObjectIds& ids);
+// A failed reader gives an empty value.
+Value readValue(Reader& r, ObjectIds& ids);
+
+struct Request {
+    RequestKind kind = RequestKind::Hello;
+    std::uint32_t serial = 0;
+    std::uint32_t object = 0;
+    QString name;               // the member, or the ProgID of a hello
+    std::vector<Value> values;  // the value put or the call's arguments
+    std::vector<std::uint32_t> released;
+};
+
+QByteArray encodeRequest(const Request& request, ObjectIds& ids);
+// Reads a whole request; on failure the reader says why, and the serial is whatever could be
+// read of it (0 when not even that).
+Request decodeRequest(Reader& r, ObjectIds& ids);
+
+struct Answer {
+    std::uint32_t serial = 0;
+    Value value;
+    std::optional<QString> error;  // the cad::Error message the call failed with
+};
+
+QByteArray encodeAnswer(const Answer& answer, ObjectIds& ids);
+Answer decodeAnswer(Reader& r, ObjectIds& ids);
+
+}  // namespace cad::remote

@@ -1,0 +1,72 @@
+// Server: the private socket, the one-instance check, the peer check and the client sessions.
+#include "cad/remote/server.h"
+
+#include <QLocalSocket>
+#include <QTimer>
+
+#include "cad/remote/client_session.h"
+#include "cad/remote/socket_path.h"
+
+namespace cad::remote {
+
+Server::Server(std::shared_ptr<memory::Application> application, Picker& picker, QString progId)
+    : m_application(std::move(application)),
+      m_interaction(std::make_shared<WaitingInteraction>(picker)),
+      m_progId(std::move(progId)) {
+    m_application->setInteraction(m_interaction);
+    QObject::connect(&m_local, &QLocalServer::newConnection, &m_local, [this] { accept(); });
+}
+
+Server::~Server() {
+    m_local.close();
+    m_sessions.clear();
+}
+
+std::optional<QString> Server::listen() {
+    const QString path = remote::socketPath(m_progId);
+    if (path.isEmpty()) {
+        return QStringLiteral("无法建立只属于本用户的套接字目录");
+    }
+    // Someone answering on the socket is a server already running; a socket file nobody
+    // answers on is left over from one that crashed.
+    QLocalSocket probe;
+    probe.connectToServer(path);
+    if (probe.waitForConnected(1000)) {
+        return QStringLiteral("已有一个 %1 在运行").arg(m_progId);
+    }
+    QLocalServer::removeServer(path);
+    m_local.setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_local.listen(path)) {
+        return m_local.errorString();
+    }
+    return std::nullopt;
+}
+
+int Server::heldObjects() const {
+    int n = 0;
+    for (const auto& s : m_sessions) {
+        n += s->heldObjects();
+    }
+    return n;
+}
+
+void Server::accept() {
+    while (QLocalSocket* socket = m_local.nextPendingConnection()) {
+        if (!peerIsCurrentUser(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ClientSession::Services services{
+            m_application, m_progId, m_interaction.get(),
+            // Deferred: the session is still on the stack when it says it has closed.
+            [this] { QTimer::singleShot(0, &m_local, [this] { removeFinished(); }); }};
+        m_sessions.push_back(std::make_unique<ClientSession>(socket, std::move(services)));
+    }
+}
+
+void Server::removeFinished() {
+    std::erase_if(m_sessions, [](const auto& s) { return s->isFinished(); });
+}
+
+}  // namespace cad::remote

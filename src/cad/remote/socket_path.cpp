@@ -1,0 +1,80 @@
+// The private socket directory and the peer credential check (Linux).
+#include "cad/remote/socket_path.h"
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+
+namespace cad::remote {
+
+namespace {
+
+// A real directory (not a link to one) that belongs to us.
+bool isOwnDirectory(const QByteArray& native, struct stat& st) {
+    return ::lstat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
+}
+
+// A directory of ours that nobody else can enter.
+bool isPrivateDirectory(const QString& path) {
+    struct stat st {};
+    return isOwnDirectory(QFile::encodeName(path), st) && (st.st_mode & 077) == 0;
+}
+
+// Our own directory under it: made when missing, and a loose mode on it is tightened (the
+// runtime directory itself is never changed, only judged).
+bool makePrivateDirectory(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    ::mkdir(native.constData(), 0700);
+    struct stat st {};
+    if (!isOwnDirectory(native, st)) {
+        return false;
+    }
+    return (st.st_mode & 077) == 0 || ::chmod(native.constData(), 0700) == 0;
+}
+
+bool isPlainName(const QString& name) {
+    return !name.isEmpty() && name.size() <= 64 &&
+           std::all_of(name.begin(), name.end(), [](QChar c) {
+               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                      (c >= u'0' && c <= u'9') || c == u'.' || c == u'_' || c == u'-';
+           });
+}
+
+QString privateDirectory() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && isPrivateDirectory(runtime)) {
+        const QString dir = runtime + QStringLiteral("/elecaide");
+        if (makePrivateDirectory(dir)) {
+            return dir;
+        }
+    }
+    const QString dir = QStringLiteral("/tmp/elecaide-%1").arg(::getuid());
+    return makePrivateDirectory(dir) ? dir : QString();
+}
+
+}  // namespace
+
+QString socketPath(const QString& progId) {
+    if (!isPlainName(progId)) {
+        return {};
+    }
+    const QString dir = privateDirectory();
+    if (dir.isEmpty()) {
+        return {};
+    }
+    return dir + u'/' + progId.toLower() + QStringLiteral(".sock");
+}
+
+bool peerIsCurrentUser(qintptr socketDescriptor) {
+    struct ucred cred {};
+    socklen_t size = sizeof cred;
+    if (::getsockopt(static_cast<int>(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &cred, &size) !=
+        0) {
+        return false;
+    }
+    return cred.uid == ::getuid();
+}
+
+}  // namespace cad::remote

@@ -1,0 +1,80 @@
+// ServerThread: the test server's thread, its picker and its private runtime directory.
+#include "server_thread.h"
+
+#include <QDeadlineTimer>
+
+namespace remote_test {
+
+void TestPicker::startPoint(const QString& prompt, const std::optional<cad::Point>&) {
+    prompts.append(prompt);
+    if (immediatePoint) {
+        interaction->finishPoint(immediatePoint);
+    }
+}
+
+void TestPicker::startSelection(const QString& prompt) {
+    prompts.append(prompt);
+    if (immediateSelection) {
+        interaction->finishSelection(immediateSelection);
+    }
+}
+
+PrivateRuntimeDir::PrivateRuntimeDir() : m_previous(qgetenv("XDG_RUNTIME_DIR")) {
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+}
+
+PrivateRuntimeDir::~PrivateRuntimeDir() {
+    qputenv("XDG_RUNTIME_DIR", m_previous);
+}
+
+ServerThread::ServerThread() : app(cad::memory::Application::create()) {
+    app->newDocument(QStringLiteral("Drawing1.dwg"));
+    m_thread.start();
+    m_context = new QObject;
+    m_context->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
+    run([this] {
+        m_server = std::make_unique<cad::remote::Server>(app, picker);
+        picker.interaction = &m_server->interaction();
+        m_listenResult = m_server->listen();
+    });
+}
+
+ServerThread::~ServerThread() {
+    stopServer();
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void ServerThread::run(const std::function<void()>& f) {
+    QMetaObject::invokeMethod(m_context, f, Qt::BlockingQueuedConnection);
+}
+
+void ServerThread::stopServer() {
+    run([this] { m_server.reset(); });
+}
+
+int ServerThread::heldObjects() {
+    int n = 0;
+    run([&] { n = m_server->heldObjects(); });
+    return n;
+}
+
+int ServerThread::clientCount() {
+    int n = 0;
+    run([&] { n = m_server->clientCount(); });
+    return n;
+}
+
+bool ServerThread::waitForHeldObjects(int n) {
+    const QDeadlineTimer deadline(20000);
+    while (heldObjects() != n) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+}  // namespace remote_test
