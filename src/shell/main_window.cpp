@@ -30,6 +30,7 @@
 #include "shell/tab_strip.h"
 #include "statistics/block_count_page.h"
 #include "statistics/line_length_page.h"
+#include "symbols/symbol_browser_page.h"
 #include "textedit/height_change.h"
 #include "textedit/number_change.h"
 #include "textedit/text_walk.h"
@@ -144,6 +145,7 @@ MainWindow::MainWindow(ui::Ui* services) {
     statistics::buildBlockCountPage(m_fraContainer[5], *this);
     properties::buildPropertyPage(m_fraContainer[6], *this);
     calculators::buildCableQueryPage(m_fraContainer[7], *this);
+    m_symbolBrowser = new symbols::SymbolBrowser(m_fraContainer[8], *this);
     calculators::buildSagCurvePage(m_fraContainer[9], *this);
     mtext::buildTextEditorPage(m_fraContainer[10], *this);
     buildHelpPage(m_fraContainer[11]);
@@ -174,7 +176,7 @@ void MainWindow::Form_Load() {
         }
     }
     handle([this] { tabContainer_Click(); });
-    // Tab 9's symbol browser sets itself up here once its page exists.
+    m_symbolBrowser->setUp();
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     handle([this] { m_link->AttachCad(); });
 }

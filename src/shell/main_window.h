@@ -19,6 +19,10 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
+namespace symbols {
+class SymbolBrowser;
+}
+
 namespace shell {
 
 class HintLine;
@@ -91,6 +95,8 @@ private:
     QRadioButton* m_optValueAll = nullptr;
     // txtValueAdd, txtNTimes, txtCAdd, txtCTimes.
     std::array<QLineEdit*, 4> m_numberBoxes{};
+    // Tab 9's page, owned by its frame; the start-up sequence sets it up.
+    symbols::SymbolBrowser* m_symbolBrowser = nullptr;
 
     core::ColorRule m_colorRule;
     QString m_coordPrefix;
