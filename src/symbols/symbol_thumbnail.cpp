@@ -100,12 +100,14 @@ public:
     }
 
     void operator()(const Circle& circle) const {
+        m_painter.setPen(QPen(kLineColor, 1));
         const double r = circle.radius * m_fit.scale();
         m_painter.drawEllipse(m_fit(circle.centre), r, r);
     }
 
     // Counter-clockwise in the drawing stays counter-clockwise on screen, as y is flipped.
     void operator()(const Arc& arc) const {
+        m_painter.setPen(QPen(kLineColor, 1));
         const double r = arc.radius * m_fit.scale();
         const QPointF c = m_fit(arc.centre);
         double sweep = std::fmod(arc.endAngle - arc.startAngle, 2 * M_PI);
@@ -121,6 +123,7 @@ public:
         const QFont font = textFont();
         const double scale = textScale(text, QFontMetricsF(font)) * m_fit.scale();
         m_painter.save();
+        m_painter.setPen(QPen(kLineColor, 1));
         m_painter.setFont(font);
         m_painter.translate(m_fit(text.at));
         m_painter.rotate(-qRadiansToDegrees(text.rotation.value_or(0)));
@@ -128,8 +131,6 @@ public:
         m_painter.drawText(QPointF(0, 0), shownText(text));
         m_painter.restore();
     }
-
-    void plain() const { m_painter.setPen(QPen(kLineColor, 1)); }
 
 private:
     QPainter& m_painter;
@@ -164,7 +165,6 @@ void SymbolThumbnail::paintEvent(QPaintEvent*) {
     const Fit fit(m_extent, area);
     const PrimitivePainter paint(painter, fit);
     for (const Primitive& p : m_primitives) {
-        paint.plain();
         std::visit(paint, p);
     }
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -264,9 +264,7 @@ TEST_F(SymbolBrowserTest, EveryThumbnailDrawsItsSymbolWhiteInsideTheMarginOnItsL
             picture(i)->setLook(look);
             const QImage image = rendered(picture(i));
             const QColor background = look == Look::Selected ? QColor(0, 128, 0) : Qt::black;
-            EXPECT_EQ(image.pixelColor(image.width() / 2, 4).rgb() == background.rgb() ||
-                          image.pixelColor(4, image.height() / 2).rgb() == background.rgb(),
-                      true);
+            EXPECT_EQ(image.pixelColor(3, 3).rgb(), background.rgb());
             int lit = 0, outside = 0;
             for (int y = 0; y < image.height(); ++y) {
                 for (int x = 0; x < image.width(); ++x) {
