@@ -141,6 +141,17 @@ TEST(SocketPlace, LivesInAPrivateDirectoryUnderTheRuntimeDirectory) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
+TEST(SocketPlace, AServersSocketIsOpenOnlyToItsUser) {
+    PrivateRuntimeDir runtime;
+    ServerThread server;
+    ASSERT_FALSE(server.listenResult().has_value());
+    struct stat st {};
+    const QString path = socketPath(u"AutoCAD.Application"_s);
+    ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_TRUE(S_ISSOCK(st.st_mode));
+    EXPECT_EQ(st.st_mode & 077, 0u);
+}
+
 TEST(SocketPlace, AnOpenRuntimeDirectoryIsNotUsed) {
     PrivateRuntimeDir runtime;
     const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");

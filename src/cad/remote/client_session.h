@@ -1,18 +1,17 @@
-// One client of the automation server: its socket, the objects handed to it, its requests.
+// One client of the automation server: its socket, and its requests in the order they came.
 #pragma once
 
-#include <QHash>
 #include <QLocalSocket>
 #include <functional>
 
 #include "cad/remote/frame.h"
-#include "cad/remote/message.h"
+#include "cad/remote/request_handler.h"
 
 namespace cad::remote {
 
 class WaitingInteraction;
 
-class ClientSession : public ObjectIds {
+class ClientSession {
 public:
     struct Services {
         ObjectRef application;
@@ -22,34 +21,24 @@ public:
     };
 
     ClientSession(QLocalSocket* socket, Services services);
-    ~ClientSession() override;
+    ~ClientSession();
+    ClientSession(const ClientSession&) = delete;
+    ClientSession& operator=(const ClientSession&) = delete;
 
     // Closed and not serving a request: safe to delete.
     bool isFinished() const { return m_closed && m_depth == 0; }
-    int heldObjects() const { return static_cast<int>(m_held.size()); }
-
-    std::uint32_t idOf(const ObjectRef& object) override;
-    ObjectRef objectOf(std::uint32_t id) override;
+    int heldObjects() const { return m_handler.heldObjects(); }
 
 private:
-    struct Held {
-        ObjectRef object;
-        std::uint32_t sent = 0;  // times handed out and not yet released
-    };
-
     void readIncoming();
     void serve();
-    void handle(const QByteArray& payload);
-    Answer execute(const Request& request);
-    void release(const std::vector<std::uint32_t>& ids);
+    void send(const QByteArray& payload);
     void onDisconnected();
 
     QLocalSocket* m_socket;
     Services m_services;
+    RequestHandler m_handler;
     FrameBuffer m_frames;
-    QHash<std::uint32_t, Held> m_held;
-    QHash<const Object*, std::uint32_t> m_ids;
-    std::uint32_t m_nextId = 1;
     int m_depth = 0;  // requests being served (more than one only inside a pick's event loop)
     bool m_closed = false;
 };

@@ -1,0 +1,122 @@
+// RequestHandler: the object table and the execution of requests on the drawing.
+#include "cad/remote/request_handler.h"
+
+#include <algorithm>
+
+#include "cad/remote/frame.h"
+
+namespace cad::remote {
+
+std::optional<QByteArray> RequestHandler::answer(const QByteArray& payload) {
+    Reader reader(payload);
+    const Request request = decodeRequest(reader, *this);
+    if (reader.failed()) {
+        return encode(Answer{request.serial, {}, reader.failure()});
+    }
+    if (request.kind == RequestKind::Release) {
+        release(request.released);
+        return std::nullopt;
+    }
+    return encode(execute(request));
+}
+
+Answer RequestHandler::execute(const Request& request) {
+    Answer answer{request.serial, {}, std::nullopt};
+    if (request.kind == RequestKind::Hello) {
+        if (request.name.compare(m_progId, Qt::CaseInsensitive) == 0) {
+            answer.value = m_application;
+        } else {
+            answer.error = QStringLiteral("这里没有 %1").arg(request.name);
+        }
+        return answer;
+    }
+    ObjectRef target = objectOf(request.object);
+    if (!target) {
+        answer.error = QStringLiteral("对象编号无效");
+        return answer;
+    }
+    const std::optional<Member> member = memberByName(request.name);
+    if (!member) {
+        answer.error = QStringLiteral("未知的成员：%1").arg(request.name);
+        return answer;
+    }
+    try {
+        switch (request.kind) {
+            case RequestKind::Get:
+                answer.value = target->Get(*member);
+                break;
+            case RequestKind::Put:
+                target->Put(*member, request.values.front());
+                break;
+            default:
+                answer.value = target->Call(*member, request.values);
+                break;
+        }
+    } catch (const Error& e) {
+        answer.error = e.message();
+    }
+    return answer;
+}
+
+QByteArray RequestHandler::encode(const Answer& answer) {
+    QByteArray payload = encodeAnswer(answer, *this);
+    if (payload.size() > static_cast<qsizetype>(kMaxMessage)) {
+        forget(answer.value);
+        payload = encodeAnswer(
+            Answer{answer.serial, {}, QStringLiteral("回答超过了消息的大小上限")}, *this);
+    }
+    return payload;
+}
+
+std::uint32_t RequestHandler::idOf(const ObjectRef& object) {
+    if (!object) {
+        return 0;
+    }
+    auto found = m_ids.constFind(object.get());
+    std::uint32_t id = found != m_ids.constEnd() ? *found : 0;
+    if (id == 0) {
+        id = m_nextId++;
+        m_ids.insert(object.get(), id);
+        m_held.insert(id, Held{object, 0});
+    }
+    ++m_held[id].sent;
+    return id;
+}
+
+ObjectRef RequestHandler::objectOf(std::uint32_t id) {
+    auto found = m_held.constFind(id);
+    return found != m_held.constEnd() ? found->object : nullptr;
+}
+
+void RequestHandler::release(const std::vector<std::uint32_t>& ids) {
+    for (std::uint32_t id : ids) {
+        auto found = m_held.find(id);
+        if (found != m_held.end() && --found->sent == 0) {
+            m_ids.remove(found->object.get());
+            m_held.erase(found);
+        }
+    }
+}
+
+void RequestHandler::releaseAll() {
+    m_held.clear();
+    m_ids.clear();
+}
+
+void RequestHandler::forget(const Value& value) {
+    // The ids counted while encoding an answer that is not sent: the client never saw them.
+    std::vector<std::uint32_t> ids;
+    auto collect = [&](const ObjectRef& o) {
+        if (o) {
+            ids.push_back(m_ids.value(o.get()));
+        }
+    };
+    if (value.holds<ObjectList>()) {
+        std::for_each(value.toObjects().begin(), value.toObjects().end(), collect);
+    } else if (value.holds<ObjectRef>() && value != Value(ObjectRef())) {
+        collect(value.toObject());
+    }
+    release(ids);
+}
+
+}  // namespace cad::remote
