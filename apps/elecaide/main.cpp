@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include "cad/remote/client.h"
 #include "shell/main_window.h"
 #include "shell/script/script_runner.h"
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
         QTextStream err(stderr);
         return shell::script::runScript(options.script, options.trace, out, err);
     }
+    cad::remote::installRemoteLocator();
     shell::MainWindow window;
     window.show();
     return app.exec();

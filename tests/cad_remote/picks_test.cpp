@@ -65,6 +65,26 @@ TEST_F(RemotePicks, ACancelledPickFailsTheCall) {
     EXPECT_EQ(utility.GetPoint(std::nullopt, u"指定第二点:"_s), (Point{5, 6, 0}));
 }
 
+TEST_F(RemotePicks, OnePickAtATimeAnotherMeanwhileFails) {
+    cad::Utility utility = attach().ActiveDocument().Utility();
+    bool secondFailed = false;
+    std::unique_ptr<QThread> helper(QThread::create([&] {
+        if (!waitUntilPickWaits()) {
+            return;
+        }
+        try {
+            attach().ActiveDocument().Utility().GetPoint(std::nullopt, u"另一个:"_s);
+        } catch (const cad::Error&) {
+            secondFailed = true;
+        }
+        server.run([&] { server.picker.interaction->finishPoint(Point{1, 1, 0}); });
+    }));
+    helper->start();
+    EXPECT_EQ(utility.GetPoint(std::nullopt, u"第一个:"_s), (Point{1, 1, 0}));
+    helper->wait();
+    EXPECT_TRUE(secondFailed);
+}
+
 TEST_F(RemotePicks, AClientVanishingDuringAPickAbandonsItAndReleasesItsObjects) {
     {
         RawClient raw;
