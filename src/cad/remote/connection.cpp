@@ -3,6 +3,7 @@
 
 #include <QDeadlineTimer>
 #include <QTimer>
+#include <algorithm>
 
 #include "cad/remote/remote_object.h"
 
@@ -35,6 +36,10 @@ std::shared_ptr<Connection> Connection::open(const QString& path) {
 }
 
 Value Connection::request(Request request) {
+    return exchange(std::move(request)).value;
+}
+
+Answer Connection::exchange(Request request) {
     if (m_socket.state() != QLocalSocket::ConnectedState) {
         throw Error(QStringLiteral("自动化服务器已断开"));
     }
@@ -49,7 +54,61 @@ Value Connection::request(Request request) {
     if (answer.error) {
         throw Error(*answer.error);
     }
-    return std::move(answer.value);
+    if (answer.records.empty() != (request.kind != RequestKind::ItemRange)) {
+        fail(QStringLiteral("自动化服务器的回答与请求不符"));
+    }
+    return answer;
+}
+
+Value Connection::item(std::uint32_t collection, int index) {
+    if (m_range.collection == collection && index >= m_range.first &&
+        index - m_range.first < static_cast<int>(m_range.items.size())) {
+        return m_range.items[index - m_range.first];
+    }
+    // Ranges grow while a walk goes on from where the last one ended.
+    const bool continues = m_range.collection == collection &&
+                           index == m_range.first + static_cast<int>(m_range.items.size());
+    m_rangeSize = continues ? std::min(m_rangeSize * 4, kLongestRange) : kFirstRange;
+    Request r;
+    r.kind = RequestKind::ItemRange;
+    r.object = collection;
+    r.first = index;
+    r.count = static_cast<std::uint32_t>(m_rangeSize);
+    for (Member m : m_wanted) {
+        r.members.append(memberName(m).toString());
+    }
+    Answer answer = exchange(std::move(r));
+    m_range = Range{collection, index, {}};
+    for (ItemRecord& record : answer.records) {
+        if (record.item.holds<ObjectRef>() && record.item != Value(ObjectRef())) {
+            std::vector<std::pair<Member, Outcome>> outcomes;
+            for (std::size_t i = 0; i < m_wanted.size() && i < record.members.size(); ++i) {
+                outcomes.emplace_back(m_wanted[i], std::move(record.members[i]));
+            }
+            static_cast<RemoteObject&>(*record.item.toObject())
+                .setPrefetched(std::move(outcomes), m_generation);
+        }
+        m_range.items.push_back(std::move(record.item));
+    }
+    if (!m_forgetScheduled) {
+        // The user may change the drawing once we are back in the event loop.
+        m_forgetScheduled = true;
+        QTimer::singleShot(0, &m_socket, [this] { forgetPrefetched(); });
+    }
+    return m_range.items.front();
+}
+
+void Connection::forgetPrefetched() {
+    m_forgetScheduled = false;
+    ++m_generation;
+    m_range = {};
+}
+
+void Connection::noteWanted(Member m) {
+    if (m_wanted.size() < kMaxRangeMembers &&
+        std::find(m_wanted.begin(), m_wanted.end(), m) == m_wanted.end()) {
+        m_wanted.push_back(m);
+    }
 }
 
 Answer Connection::awaitAnswer(std::uint32_t serial, bool interactive) {

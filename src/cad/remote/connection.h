@@ -26,10 +26,27 @@ public:
     // Hands an object id back; sent with the next request, or sooner when many gather.
     void release(std::uint32_t id);
 
+    // Item index of a collection. Walks go by index, so items are fetched in ranges together
+    // with the members read on earlier items, and served from there until something could have
+    // changed them: any write or call (forgetPrefetched) or the event loop running.
+    Value item(std::uint32_t collection, int index);
+    void forgetPrefetched();
+    // What was prefetched is current while the generation is.
+    std::uint64_t generation() const { return m_generation; }
+    // A member read on a prefetched item that the range did not carry: the next range will.
+    void noteWanted(Member m);
+
     std::uint32_t idOf(const ObjectRef& object) override;
     ObjectRef objectOf(std::uint32_t id) override;
 
 private:
+    struct Range {
+        std::uint32_t collection = 0;
+        int first = 0;
+        std::vector<Value> items;
+    };
+
+    Answer exchange(Request request);
     Answer awaitAnswer(std::uint32_t serial, bool interactive);
     [[noreturn]] void fail(const QString& why);
     QByteArray takeReleases();
@@ -40,6 +57,14 @@ private:
     std::uint32_t m_serial = 0;
     std::vector<std::uint32_t> m_released;
     bool m_releaseScheduled = false;
+    Range m_range;
+    std::uint64_t m_generation = 1;
+    std::vector<Member> m_wanted{Member::EntityName, Member::Layer};
+    int m_rangeSize = kFirstRange;
+    bool m_forgetScheduled = false;
+
+    static constexpr int kFirstRange = 16;
+    static constexpr int kLongestRange = 1024;
 };
 
 }  // namespace cad::remote

@@ -17,7 +17,7 @@ enum class Tag : std::uint8_t {
     Objects,
 };
 
-enum class Status : std::uint8_t { Ok, Failed };
+enum class Status : std::uint8_t { Ok, Failed, Records };
 
 ObjectRef readObject(Reader& r, ObjectIds& ids) {
     // Id 0 stands for no object (an unset reference).
@@ -155,6 +155,15 @@ QByteArray encodeRequest(const Request& request, ObjectIds& ids) {
                 w.u32(id);
             }
             break;
+        case RequestKind::ItemRange:
+            w.u32(request.object);
+            w.i32(request.first);
+            w.u32(request.count);
+            w.u32(static_cast<std::uint32_t>(request.members.size()));
+            for (const QString& m : request.members) {
+                w.text(m);
+            }
+            break;
     }
     return w.bytes();
 }
@@ -195,6 +204,22 @@ Request decodeRequest(Reader& r, ObjectIds& ids) {
                 id = r.u32();
             }
             break;
+        case RequestKind::ItemRange: {
+            request.object = r.u32();
+            request.first = r.i32();
+            request.count = r.u32();
+            if (request.count == 0 || request.count > kMaxRangeItems) {
+                r.fail(QStringLiteral("范围的长度无效"));
+            }
+            const std::uint32_t n = r.count(4);
+            if (n > kMaxRangeMembers) {
+                r.fail(QStringLiteral("成员过多"));
+            }
+            for (std::uint32_t i = 0; i < n && !r.failed(); ++i) {
+                request.members.append(r.text());
+            }
+            break;
+        }
         default:
             r.fail(QStringLiteral("未知的请求类型"));
             return request;
@@ -205,8 +230,48 @@ Request decodeRequest(Reader& r, ObjectIds& ids) {
     return request;
 }
 
+namespace {
+
+void writeOutcome(Writer& w, const Outcome& o, ObjectIds& ids) {
+    w.u8(static_cast<std::uint8_t>(o.error ? Status::Failed : Status::Ok));
+    if (o.error) {
+        w.text(*o.error);
+    } else {
+        writeValue(w, o.value, ids);
+    }
+}
+
+Outcome readOutcome(Reader& r, ObjectIds& ids) {
+    Outcome o;
+    const auto status = static_cast<Status>(r.u8());
+    if (status == Status::Failed) {
+        o.error = r.text();
+    } else if (status == Status::Ok) {
+        o.value = readValue(r, ids);
+    } else {
+        r.fail(QStringLiteral("回答的状态无效"));
+    }
+    return o;
+}
+
+}  // namespace
+
 QByteArray encodeAnswer(const Answer& answer, ObjectIds& ids) {
     Writer w;
+    if (!answer.records.empty()) {
+        w.u8(static_cast<std::uint8_t>(Status::Records));
+        w.u32(answer.serial);
+        w.u32(static_cast<std::uint32_t>(answer.records.size()));
+        w.u32(static_cast<std::uint32_t>(answer.records.front().members.size()));
+        for (const ItemRecord& record : answer.records) {
+            Q_ASSERT(record.members.size() == answer.records.front().members.size());
+            writeValue(w, record.item, ids);
+            for (const Outcome& o : record.members) {
+                writeOutcome(w, o, ids);
+            }
+        }
+        return w.bytes();
+    }
     w.u8(static_cast<std::uint8_t>(answer.error ? Status::Failed : Status::Ok));
     w.u32(answer.serial);
     if (answer.error) {
@@ -225,6 +290,20 @@ Answer decodeAnswer(Reader& r, ObjectIds& ids) {
         answer.error = r.text();
     } else if (status == Status::Ok) {
         answer.value = readValue(r, ids);
+    } else if (status == Status::Records) {
+        // Each record takes at least its item's tag byte.
+        const std::uint32_t n = r.count(1);
+        const std::uint32_t m = r.u32();
+        if (n == 0 || n > kMaxRangeItems || m > kMaxRangeMembers) {
+            r.fail(QStringLiteral("范围的回答无效"));
+        }
+        for (std::uint32_t i = 0; i < n && !r.failed(); ++i) {
+            ItemRecord record{readValue(r, ids), {}};
+            for (std::uint32_t j = 0; j < m && !r.failed(); ++j) {
+                record.members.push_back(readOutcome(r, ids));
+            }
+            answer.records.push_back(std::move(record));
+        }
     } else {
         r.fail(QStringLiteral("回答的状态无效"));
     }

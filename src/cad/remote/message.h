@@ -1,6 +1,7 @@
 // The protocol's requests and answers, and the values they carry.
 #pragma once
 
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -19,9 +20,14 @@ enum class RequestKind : std::uint8_t {
     Put = 3,      // object, member name, value → empty
     Call = 4,     // object, member name, argument count, values → value
     Release = 5,  // count, object ids; never answered
+    // collection, first index, count, member names → for each item from the first on (fewer
+    // when the collection ends), the item and what reading each member gave
+    ItemRange = 6,
 };
 
 inline constexpr std::uint32_t kMaxArguments = 64;
+inline constexpr std::uint32_t kMaxRangeItems = 4096;
+inline constexpr std::uint32_t kMaxRangeMembers = 32;
 
 // How object references cross the wire: each side maps them to the ids the server handed out.
 class ObjectIds {
@@ -44,6 +50,9 @@ struct Request {
     QString name;               // the member, or the ProgID of a hello
     std::vector<Value> values;  // the value put or the call's arguments
     std::vector<std::uint32_t> released;
+    std::int32_t first = 0;  // of an item range
+    std::uint32_t count = 0;
+    QStringList members;
 };
 
 QByteArray encodeRequest(const Request& request, ObjectIds& ids);
@@ -51,10 +60,22 @@ QByteArray encodeRequest(const Request& request, ObjectIds& ids);
 // read of it (0 when not even that).
 Request decodeRequest(Reader& r, ObjectIds& ids);
 
+// What a call gave: a value, or the message of the cad::Error it threw.
+struct Outcome {
+    Value value;
+    std::optional<QString> error;
+};
+
+struct ItemRecord {
+    Value item;
+    std::vector<Outcome> members;  // in the order the range asked for them
+};
+
 struct Answer {
     std::uint32_t serial = 0;
     Value value;
-    std::optional<QString> error;  // the cad::Error message the call failed with
+    std::optional<QString> error;     // the cad::Error message the call failed with
+    std::vector<ItemRecord> records;  // the answer to an item range
 };
 
 QByteArray encodeAnswer(const Answer& answer, ObjectIds& ids);

@@ -19,12 +19,19 @@ public:
 
     const Connection* connection() const { return m_connection.get(); }
     std::uint32_t id() const { return m_id; }
+    // Members read in advance along with the item range this object came in.
+    void setPrefetched(std::vector<std::pair<Member, Outcome>> outcomes, std::uint64_t generation) {
+        m_prefetched = std::move(outcomes);
+        m_prefetchGeneration = generation;
+    }
 
 private:
     Request request(RequestKind kind, Member m) const;
 
     std::shared_ptr<Connection> m_connection;
     std::uint32_t m_id;
+    std::vector<std::pair<Member, Outcome>> m_prefetched;
+    std::uint64_t m_prefetchGeneration = 0;  // 0: never part of a range
 };
 
 }  // namespace cad::remote

@@ -11,7 +11,7 @@ std::optional<QByteArray> RequestHandler::answer(const QByteArray& payload) {
     Reader reader(payload);
     const Request request = decodeRequest(reader, *this);
     if (reader.failed()) {
-        return encode(Answer{request.serial, {}, reader.failure()});
+        return encode(Answer{request.serial, {}, reader.failure(), {}});
     }
     if (request.kind == RequestKind::Release) {
         release(request.released);
@@ -21,7 +21,7 @@ std::optional<QByteArray> RequestHandler::answer(const QByteArray& payload) {
 }
 
 Answer RequestHandler::execute(const Request& request) {
-    Answer answer{request.serial, {}, std::nullopt};
+    Answer answer{request.serial, {}, std::nullopt, {}};
     if (request.kind == RequestKind::Hello) {
         if (request.name.compare(m_progId, Qt::CaseInsensitive) == 0) {
             answer.value = m_application;
@@ -34,6 +34,9 @@ Answer RequestHandler::execute(const Request& request) {
     if (!target) {
         answer.error = QStringLiteral("对象编号无效");
         return answer;
+    }
+    if (request.kind == RequestKind::ItemRange) {
+        return itemRange(request, *target);
     }
     const std::optional<Member> member = memberByName(request.name);
     if (!member) {
@@ -58,12 +61,57 @@ Answer RequestHandler::execute(const Request& request) {
     return answer;
 }
 
+Answer RequestHandler::itemRange(const Request& request, Object& collection) {
+    Answer answer{request.serial, {}, std::nullopt, {}};
+    std::vector<std::optional<Member>> members;
+    for (const QString& name : request.members) {
+        members.push_back(memberByName(name));
+    }
+    const qint64 end = qint64(request.first) + request.count;
+    for (qint64 i = request.first; i < end; ++i) {
+        ItemRecord record;
+        try {
+            const Value index(static_cast<int>(i));
+            record.item = collection.Call(Member::Item, std::span<const Value>(&index, 1));
+        } catch (const Error& e) {
+            // Past the end, or a collection that changed under us: the range stops here. Only
+            // the first item's failure is the caller's, as a plain Item call would have had it.
+            if (i == request.first) {
+                answer.error = e.message();
+            }
+            break;
+        }
+        for (const std::optional<Member>& m : members) {
+            record.members.push_back(read(record.item, m));
+        }
+        answer.records.push_back(std::move(record));
+    }
+    return answer;
+}
+
+Outcome RequestHandler::read(const Value& item, std::optional<Member> member) {
+    if (!member) {
+        return {{}, QStringLiteral("未知的成员")};
+    }
+    try {
+        return {item.toObject()->Get(*member), std::nullopt};
+    } catch (const Error& e) {
+        return {{}, e.message()};
+    }
+}
+
 QByteArray RequestHandler::encode(const Answer& answer) {
     QByteArray payload = encodeAnswer(answer, *this);
     if (payload.size() > static_cast<qsizetype>(kMaxMessage)) {
         forget(answer.value);
+        for (const ItemRecord& record : answer.records) {
+            forget(record.item);
+            for (const Outcome& o : record.members) {
+                forget(o.value);
+            }
+        }
         payload = encodeAnswer(
-            Answer{answer.serial, {}, QStringLiteral("回答超过了消息的大小上限")}, *this);
+            Answer{answer.serial, {}, QStringLiteral("回答超过了消息的大小上限"), {}}, *this);
     }
     return payload;
 }

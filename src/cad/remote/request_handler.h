@@ -31,6 +31,8 @@ private:
     };
 
     Answer execute(const Request& request);
+    Answer itemRange(const Request& request, Object& collection);
+    static Outcome read(const Value& item, std::optional<Member> member);
     QByteArray encode(const Answer& answer);
     void release(const std::vector<std::uint32_t>& ids);
     void forget(const Value& value);
