@@ -95,7 +95,8 @@ TEST(WireRequests, EveryTruncationAndAnyTrailingByteIsRefused) {
         decodeRequest(r, ids);
         EXPECT_TRUE(r.failed()) << "prefix of " << n << " bytes";
     }
-    Reader r(bytes + 'x');
+    const QByteArray trailing = bytes + 'x';
+    Reader r(trailing);
     decodeRequest(r, ids);
     EXPECT_TRUE(r.failed());
 }
