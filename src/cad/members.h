@@ -7,6 +7,7 @@
 
 namespace cad {
 
+// clang-format off
 // Every member any object of the automation model answers. Names are matched without regard
 // to case, as late binding does.
 #define ELECAIDE_CAD_MEMBERS(X)                                                                 \
@@ -30,6 +31,7 @@ namespace cad {
             X(Coordinates)                              /* block references */                  \
         X(XScaleFactor) X(YScaleFactor) X(ZScaleFactor) /* splines */                           \
         X(FitPoints) X(StartTangent) X(EndTangent)
+// clang-format on
 
 enum class Member : std::uint8_t {
 #define ELECAIDE_MEMBER_ENUM(name) name,

@@ -230,9 +230,8 @@ Value SelectionSetNode::call(Member m, std::span<const Value> args) {
                 doc().layoutCurrent() ? doc().paperSpace() : doc().modelSpace();
             for (const QString& h : handles.value_or(QStringList())) {
                 auto e = doc().findEntity(h);
-                const bool inSpace =
-                    e && std::find(space.entities.begin(), space.entities.end(), e) !=
-                             space.entities.end();
+                const bool inSpace = e && std::find(space.entities.begin(), space.entities.end(),
+                                                    e) != space.entities.end();
                 if (inSpace && std::find(items.begin(), items.end(), e) == items.end()) {
                     items.push_back(e);
                 }

@@ -1,4 +1,4 @@
-// Making a page's controls in code: the documented control names as objectName, places given in twips.
+// Making a page's controls in code: documented names as objectName, places in twips.
 #pragma once
 
 #include <QComboBox>
