@@ -14,6 +14,7 @@
 #include "mtext/text_editor_page.h"
 #include "shell/page/page_host.h"
 #include "support/qstring_printer.h"
+#include "support/test_page_host.h"
 #include "ui/recording_ui.h"
 
 namespace {
@@ -22,17 +23,7 @@ using namespace Qt::StringLiterals;
 
 const QString kProgId = u"AutoCAD.Application"_s;
 
-class TestHost : public shell::PageHost {
-public:
-    ui::Ui& ui() const override { return recording; }
-    cad::CadLink& cadLink() const override { return link; }
-    core::ColorRule& colorRule() override { return rule; }
-    void handle(const std::function<void()>& handler) override { handler(); }
-
-    mutable ui::RecordingUi recording;
-    mutable cad::CadLink link{recording};
-    core::ColorRule rule;
-};
+using TestHost = support::TestPageHost;
 
 class TextEditorPageTest : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "shell/page/page_host.h"
 #include "shell/page/twips.h"
 #include "support/qstring_printer.h"
+#include "support/test_page_host.h"
 #include "symbols/symbol_browser_page.h"
 #include "symbols/symbol_thumbnail.h"
 #include "ui/recording_ui.h"
@@ -23,17 +24,7 @@ using Look = SymbolThumbnail::Look;
 
 const QString kSwitchHint = u"提示：切换至AutoCAD界面，按命令行提示执行"_s;
 
-class TestHost : public shell::PageHost {
-public:
-    ui::Ui& ui() const override { return recording; }
-    cad::CadLink& cadLink() const override { return link; }
-    core::ColorRule& colorRule() override { return rule; }
-    void handle(const std::function<void()>& handler) override { handler(); }
-
-    mutable ui::RecordingUi recording;
-    mutable cad::CadLink link{recording};
-    core::ColorRule rule;
-};
+using TestHost = support::TestPageHost;
 
 class SymbolBrowserTest : public ::testing::Test {
 protected:
