@@ -1,0 +1,84 @@
+// sketchcad: opens a DXF drawing in a window and serves it to the assistant over the user's
+// private automation socket.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDeadlineTimer>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "cad/remote/server.h"
+#include "sketchcad/main_window.h"
+
+namespace {
+
+bool hasDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != u"offscreen" && platform != u"minimal";
+}
+
+// Gives the last answers (the one to Quit among them) their way out of the socket.
+void drainEvents() {
+    const QDeadlineTimer deadline(200);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("sketchcad"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("DXF 图形查看与编辑，为电气绘图助手提供图形"));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("要打开的 DXF 文件"));
+    const QCommandLineOption picks(QStringLiteral("picks"),
+                                   QStringLiteral("用文件里的一行回答每次拾取请求"),
+                                   QStringLiteral("FILE"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot-on-exit"),
+                                        QStringLiteral("退出前把窗口截图写入 PNG"),
+                                        QStringLiteral("PNG"));
+    parser.addOption(picks);
+    parser.addOption(screenshot);
+    parser.process(qapp);
+
+    auto application = cad::memory::Application::create();
+    sketchcad::MainWindow window(application);
+    if (parser.isSet(picks)) {
+        auto script = sketchcad::PickScript::load(parser.value(picks));
+        if (auto* error = std::get_if<QString>(&script)) {
+            fprintf(stderr, "sketchcad: %s\n", qPrintable(*error));
+            return 2;
+        }
+        window.setPickScript(std::get<sketchcad::PickScript>(std::move(script)));
+    }
+    if (parser.isSet(screenshot)) {
+        window.setScreenshotOnExit(parser.value(screenshot));
+    }
+
+    cad::remote::Server server(application, window);
+    window.setInteraction(&server.interaction());
+    if (const auto refused = server.listen()) {
+        fprintf(stderr, "sketchcad: %s\n", qPrintable(*refused));
+        if (hasDisplay()) {
+            QMessageBox::critical(nullptr, QStringLiteral("sketchcad"), *refused);
+        }
+        return 3;
+    }
+
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        window.newDrawing();
+    } else {
+        window.openFile(files.first());
+    }
+    window.show();
+    printf("sketchcad: serving %s\n", qPrintable(server.socketPath()));
+    fflush(stdout);
+
+    const int status = qapp.exec();
+    drainEvents();
+    return status;
+}

@@ -1,0 +1,412 @@
+// DrawingView: culled, colour-batched painting of the cached scene, and the pick state machine.
+#include "sketchcad/drawing_view.h"
+
+#include <QHash>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "cad/memory/entity.h"
+#include "sketchcad/hit_test.h"
+
+namespace sketchcad {
+
+namespace {
+
+const QColor kBackground(33, 40, 48);
+const QColor kHighlight(90, 170, 255);
+constexpr double kPickPixels = 5;  // how near a click must be to an entity or a snap point
+constexpr double kDragPixels = 4;  // a press and release further apart than this is a drag
+// Below this many pixels a text is drawn as its baseline, and a dash period as a solid line.
+constexpr double kSmallTextPixels = 4;
+constexpr double kSmallPeriodPixels = 6;
+
+QColor rgbColor(quint32 rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// Line segments waiting to be drawn, one list per colour: a few drawLines calls per paint.
+class Batches {
+public:
+    QVector<QLineF>& of(quint32 rgb) {
+        auto it = m_index.constFind(rgb);
+        if (it == m_index.constEnd()) {
+            it = m_index.insert(rgb, int(m_lines.size()));
+            m_lines.emplace_back();
+            m_colors.push_back(rgb);
+        }
+        return m_lines[*it];
+    }
+    // In each list's colour, or all in one pen when given.
+    void draw(QPainter& painter, const std::optional<QPen>& pen = std::nullopt) const {
+        for (std::size_t i = 0; i < m_lines.size(); ++i) {
+            painter.setPen(pen ? *pen : QPen(rgbColor(m_colors[i]), 0));
+            painter.drawLines(m_lines[i]);
+        }
+    }
+
+private:
+    QHash<quint32, int> m_index;
+    std::vector<QVector<QLineF>> m_lines;
+    std::vector<quint32> m_colors;
+};
+
+}  // namespace
+
+DrawingView::DrawingView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("drawingView"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 150);
+}
+
+void DrawingView::setScene(std::shared_ptr<const Scene> scene, bool fit) {
+    m_scene = std::move(scene);
+    if (fit) {
+        zoomExtents();
+    }
+    update();
+}
+
+void DrawingView::zoomExtents() {
+    const Box e = m_scene ? m_scene->extents : Box();
+    if (e.isEmpty()) {
+        // An empty drawing shows an A3 sheet's worth of space around the origin.
+        m_center = QPointF(210, 148.5);
+        m_scale = std::min(width() / 462.0, height() / 327.0);
+    } else {
+        m_center = e.center();
+        const double w = std::max(e.width(), 1e-9);
+        const double h = std::max(e.height(), 1e-9);
+        m_scale = 0.92 * std::min(width() / w, height() / h);
+        if (e.width() == 0 && e.height() == 0) {
+            m_scale = 1;
+        }
+    }
+    if (!(m_scale > 0) || !std::isfinite(m_scale)) {
+        m_scale = 1;
+    }
+    // Until the view is first painted its size may still change (the window being laid out).
+    m_fitPending = !m_painted;
+    update();
+}
+
+QTransform DrawingView::worldToScreen() const {
+    return QTransform(m_scale, 0, 0, -m_scale, width() / 2.0 - m_center.x() * m_scale,
+                      height() / 2.0 + m_center.y() * m_scale);
+}
+
+QPointF DrawingView::toScreen(QPointF world) const {
+    return worldToScreen().map(world);
+}
+
+QPointF DrawingView::toWorld(QPointF screen) const {
+    return {m_center.x() + (screen.x() - width() / 2.0) / m_scale,
+            m_center.y() - (screen.y() - height() / 2.0) / m_scale};
+}
+
+void DrawingView::paintEvent(QPaintEvent*) {
+    m_painted = true;
+    m_fitPending = false;
+    QPainter painter(this);
+    paintScene(painter);
+    paintOverlay(painter);
+}
+
+void DrawingView::paintScene(QPainter& painter) const {
+    painter.fillRect(rect(), kBackground);
+    if (!m_scene) {
+        return;
+    }
+    const Scene& scene = *m_scene;
+    const QTransform xf = worldToScreen();
+    const double s = m_scale;
+    const double dx = xf.dx();
+    const double dy = xf.dy();
+    auto map = [&](QPointF p) { return QPointF(p.x() * s + dx, dy - p.y() * s); };
+    const Box visible = Box::of(toWorld(QPointF(0, 0)), toWorld(QPointF(width(), height())));
+
+    Batches batches;
+    Batches highlighted;
+    std::vector<const TextRun*> texts;
+    const bool anySelected = !m_selected.empty();
+    for (const Item& item : scene.items) {
+        if (!visible.intersects(item.box)) {
+            continue;
+        }
+        const bool selected = anySelected && m_selected.count(item.entity);
+        if (std::max(item.box.width(), item.box.height()) * s < 1) {
+            // Smaller than a pixel: one dot in the first colour it has.
+            quint32 rgb = 0xFFFFFF;
+            if (item.strokeBegin < item.strokeEnd) {
+                rgb = scene.strokes[item.strokeBegin].rgb;
+            } else if (item.textBegin < item.textEnd) {
+                rgb = scene.texts[item.textBegin].rgb;
+            }
+            const QPointF p = map(item.box.center());
+            (selected ? highlighted : batches).of(rgb).append(QLineF(p, p + QPointF(1, 0)));
+            continue;
+        }
+        for (quint32 i = item.strokeBegin; i < item.strokeEnd; ++i) {
+            const Stroke& st = scene.strokes[i];
+            QVector<QLineF>& out = (selected ? highlighted : batches).of(st.rgb);
+            if (st.dashCount > 0 && st.period * s >= kSmallPeriodPixels) {
+                const QPointF* d = scene.dashes.data() + st.dashFirst;
+                for (quint32 k = 0; k + 1 < st.dashCount; k += 2) {
+                    const QPointF a = map(d[k]);
+                    const QPointF b = map(d[k + 1]);
+                    out.append(QLineF(a, a == b ? b + QPointF(1, 0) : b));
+                }
+                continue;
+            }
+            const QPointF* p = scene.points.data() + st.first;
+            if (st.count == 1) {
+                // A point entity: a small cross.
+                const QPointF c = map(p[0]);
+                out.append(QLineF(c - QPointF(2, 0), c + QPointF(3, 0)));
+                out.append(QLineF(c - QPointF(0, 2), c + QPointF(0, 3)));
+                continue;
+            }
+            QPointF prev = map(p[0]);
+            for (quint32 k = 1; k < st.count; ++k) {
+                const QPointF next = map(p[k]);
+                out.append(QLineF(prev, next));
+                prev = next;
+            }
+        }
+        for (quint32 i = item.textBegin; i < item.textEnd; ++i) {
+            const TextRun& t = scene.texts[i];
+            const QPointF o = t.toWorld.map(QPointF(0, 0));
+            const double pixels = QLineF(o, t.toWorld.map(QPointF(0, 1))).length() * s;
+            if (pixels < kSmallTextPixels) {
+                const QPointF end = t.toWorld.map(QPointF(t.advance, 0));
+                (selected ? highlighted : batches).of(t.rgb).append(QLineF(map(o), map(end)));
+            } else if (selected) {
+                const auto c = t.corners();
+                for (int k = 0; k < 4; ++k) {
+                    highlighted.of(t.rgb).append(QLineF(map(c[k]), map(c[(k + 1) % 4])));
+                }
+                texts.push_back(&t);
+            } else {
+                texts.push_back(&t);
+            }
+        }
+    }
+    batches.draw(painter);
+    if (!texts.empty()) {
+        painter.save();
+        painter.setFont(m_font.font());
+        const double k = 1.0 / m_font.pixelsPerUnit();
+        const QTransform fontToText = QTransform::fromScale(k, -k);
+        for (const TextRun* t : texts) {
+            painter.setTransform(fontToText * t->toWorld * xf);
+            painter.setPen(rgbColor(t->rgb));
+            painter.drawText(QPointF(0, 0), t->text);
+        }
+        painter.restore();
+    }
+    if (anySelected) {
+        highlighted.draw(painter, QPen(kHighlight, 0, Qt::DashLine));
+    }
+}
+
+void DrawingView::paintOverlay(QPainter& painter) const {
+    if (m_mode == Mode::Point && m_cursor) {
+        const QPointF at = toScreen(pickedPoint(*m_cursor));
+        if (m_base) {
+            painter.setPen(QPen(QColor(255, 255, 255), 0, Qt::DashLine));
+            painter.drawLine(toScreen(*m_base), at);
+        }
+        const QPointF world = toWorld(*m_cursor);
+        if (m_scene && snapAt(*m_scene, world, kPickPixels / m_scale)) {
+            painter.setPen(QPen(QColor(255, 200, 0), 2));
+            painter.drawRect(QRectF(at - QPointF(5, 5), QSizeF(10, 10)));
+        }
+    }
+    if (m_mode == Mode::Select && m_dragFrom && m_cursor) {
+        const QRectF r = QRectF(*m_dragFrom, *m_cursor).normalized();
+        const bool window = m_cursor->x() >= m_dragFrom->x();
+        painter.setPen(QPen(window ? QColor(120, 170, 255) : QColor(120, 230, 120), 0,
+                            window ? Qt::SolidLine : Qt::DashLine));
+        painter.setBrush(window ? QColor(60, 110, 220, 50) : QColor(60, 200, 60, 50));
+        painter.drawRect(r);
+    }
+}
+
+void DrawingView::resizeEvent(QResizeEvent*) {
+    if (m_fitPending) {
+        zoomExtents();
+    }
+}
+
+QPointF DrawingView::pickedPoint(QPointF pos) const {
+    const QPointF world = toWorld(pos);
+    if (m_scene) {
+        if (auto snapped = snapAt(*m_scene, world, kPickPixels / m_scale)) {
+            return *snapped;
+        }
+    }
+    // Read to a power of ten below a hundredth of a pixel: nothing a user could aim at is
+    // lost, and a position given in round figures comes back as exactly those figures.
+    const int digits = int(std::ceil(std::log10(100 * m_scale)));
+    auto round = [digits](double v) {
+        return digits >= 0 ? std::round(v * std::pow(10.0, digits)) / std::pow(10.0, digits)
+                           : std::round(v / std::pow(10.0, -digits)) * std::pow(10.0, -digits);
+    };
+    return {round(world.x()), round(world.y())};
+}
+
+void DrawingView::startPointPick(std::optional<QPointF> basePoint) {
+    m_mode = Mode::Point;
+    m_base = basePoint;
+    m_dragFrom.reset();
+    setCursor(Qt::CrossCursor);
+    setFocus();
+    update();
+}
+
+void DrawingView::startSelection() {
+    m_mode = Mode::Select;
+    m_base.reset();
+    m_dragFrom.reset();
+    m_rectangleByClicks = false;
+    m_selected.clear();
+    setCursor(Qt::CrossCursor);
+    setFocus();
+    update();
+}
+
+void DrawingView::stopPicking() {
+    m_mode = Mode::Idle;
+    m_base.reset();
+    m_dragFrom.reset();
+    m_selected.clear();
+    unsetCursor();
+    update();
+}
+
+QStringList DrawingView::selectedHandles() const {
+    QStringList handles;
+    if (!m_scene) {
+        return handles;
+    }
+    for (const Item& item : m_scene->items) {
+        if (m_selected.count(item.entity)) {
+            handles.append(item.entity->handleText());
+        }
+    }
+    return handles;
+}
+
+void DrawingView::finishRectangle(QPointF from, QPointF to) {
+    if (!m_scene) {
+        return;
+    }
+    const Box box = Box::of(toWorld(from), toWorld(to));
+    const bool window = to.x() >= from.x();
+    for (int i : window ? itemsInWindow(*m_scene, box) : itemsCrossing(*m_scene, box)) {
+        m_selected.insert(m_scene->items[i].entity);
+    }
+    Q_EMIT selectionChanged(selectedCount());
+}
+
+void DrawingView::mousePressEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    m_cursor = pos;
+    if (event->button() == Qt::MiddleButton) {
+        m_panFrom = pos;
+        return;
+    }
+    if (m_mode == Mode::Point && event->button() == Qt::LeftButton) {
+        const QPointF p = pickedPoint(pos);
+        stopPicking();
+        Q_EMIT pointPicked(p);
+        return;
+    }
+    if (m_mode == Mode::Select) {
+        if (event->button() == Qt::RightButton) {
+            const QStringList handles = selectedHandles();
+            stopPicking();
+            Q_EMIT selectionFinished(handles);
+        } else if (event->button() == Qt::LeftButton && !m_rectangleByClicks) {
+            m_dragFrom = pos;
+        }
+    }
+}
+
+void DrawingView::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    if (m_panFrom && (event->buttons() & Qt::MiddleButton)) {
+        const QPointF d = pos - *m_panFrom;
+        m_center -= QPointF(d.x() / m_scale, -d.y() / m_scale);
+        m_panFrom = pos;
+    }
+    m_cursor = pos;
+    Q_EMIT cursorMoved(toWorld(pos));
+    update();
+}
+
+void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    m_cursor = pos;
+    if (event->button() == Qt::MiddleButton) {
+        m_panFrom.reset();
+        return;
+    }
+    if (m_mode != Mode::Select || event->button() != Qt::LeftButton || !m_dragFrom) {
+        return;
+    }
+    const QPointF from = *m_dragFrom;
+    if (QLineF(from, pos).length() > kDragPixels || m_rectangleByClicks) {
+        finishRectangle(from, pos);
+        m_dragFrom.reset();
+        m_rectangleByClicks = false;
+    } else {
+        const int hit = m_scene ? itemAt(*m_scene, toWorld(pos), kPickPixels / m_scale) : -1;
+        if (hit >= 0) {
+            const auto& e = m_scene->items[hit].entity;
+            if (!m_selected.erase(e)) {
+                m_selected.insert(e);
+            }
+            m_dragFrom.reset();
+            Q_EMIT selectionChanged(selectedCount());
+        } else {
+            // A click on empty space opens a rectangle that the next click closes.
+            m_rectangleByClicks = true;
+        }
+    }
+    update();
+}
+
+void DrawingView::wheelEvent(QWheelEvent* event) {
+    const QPointF pos = event->position();
+    const QPointF before = toWorld(pos);
+    m_scale *= std::pow(1.2, event->angleDelta().y() / 120.0);
+    m_scale = std::clamp(m_scale, 1e-9, 1e9);
+    // Keep the point under the cursor where it was.
+    m_center += before - toWorld(pos);
+    Q_EMIT cursorMoved(toWorld(pos));
+    update();
+}
+
+void DrawingView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Escape && m_mode != Mode::Idle) {
+        stopPicking();
+        Q_EMIT pickCancelled();
+        return;
+    }
+    if (m_mode == Mode::Select &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        const QStringList handles = selectedHandles();
+        stopPicking();
+        Q_EMIT selectionFinished(handles);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace sketchcad

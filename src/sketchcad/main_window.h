@@ -1,0 +1,125 @@
+// sketchcad's main window: the drawing view, the command line, the status line, the file and
+// edit commands, and the picks the automation server asks for.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "cad/memory/application.h"
+#include "cad/remote/waiting_interaction.h"
+#include "sketchcad/pick_script.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QTimer;
+
+namespace sketchcad {
+
+class DrawingView;
+
+class MainWindow : public QMainWindow, public cad::remote::Picker {
+    Q_OBJECT
+public:
+    explicit MainWindow(std::shared_ptr<cad::memory::Application> application,
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The server's interaction, answered by the picks made in the view.
+    void setInteraction(cad::remote::WaitingInteraction* interaction);
+    // Each pick request takes the next line and answers it with synthetic input.
+    void setPickScript(PickScript script) { m_script = std::move(script); }
+    void setScreenshotOnExit(const QString& path) { m_screenshotPath = path; }
+    // Where Save As and Open ask for a file; tests answer without a dialog.
+    void setFileChooser(std::function<QString(bool forSaving, const QString& suggested)> chooser) {
+        m_chooseFile = std::move(chooser);
+    }
+    // Where the question about unsaved changes is asked; tests answer it without a dialog.
+    enum class Unsaved { Save, Discard, Cancel };
+    void setUnsavedQuestion(std::function<Unsaved(const QString& name)> ask) {
+        m_askUnsaved = std::move(ask);
+    }
+
+    // Opens a DXF file as the drawing, replacing the one open; false (and the user told why)
+    // when it cannot be read.
+    bool openFile(const QString& path);
+    // The file commands; each asks first when the drawing has unsaved changes. They refuse to
+    // run while an operation of the assistant is under way.
+    void newDrawing();
+    void openDrawing();
+    bool saveDrawing();
+    bool saveDrawingAs();
+    void closeDrawing();
+    void undo();
+    void redo();
+
+    std::shared_ptr<cad::memory::Document> document() const;
+    bool isModified() const;
+    DrawingView* view() const { return m_view; }
+    // Appends a line to the command line's history.
+    void message(const QString& text);
+    // Brings the view up to date with the drawing now, instead of at the next turn.
+    void refreshNow();
+
+    // cad::remote::Picker
+    void startPoint(const QString& prompt, const std::optional<cad::Point>& basePoint) override;
+    void startSelection(const QString& prompt) override;
+    void abandon() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class PickKind { None, Point, Selection };
+
+    void buildMenus();
+    void setPrompt(const QString& prompt);
+    // An operation of the assistant runs: an undo group is open or a pick waits.
+    bool busy() const;
+    bool refuseWhileBusy();
+    // True when the drawing may be set aside: unchanged, saved, or the user said so.
+    bool settleUnsaved();
+    bool saveTo(const QString& path);
+    void setDocumentPath(const QString& path);
+    QString documentPath() const;
+    void markSaved();
+    void drawingChanged();
+    void rebuild();
+    void updateTitle();
+    void updateStatus();
+    void poll();
+    void runScriptLine();
+    void postActions(const std::vector<PickAction>& actions);
+    void writeScreenshot();
+
+    std::shared_ptr<cad::memory::Application> m_application;
+    cad::remote::WaitingInteraction* m_interaction = nullptr;
+    DrawingView* m_view = nullptr;
+    QPlainTextEdit* m_history = nullptr;
+    QLabel* m_prompt = nullptr;
+    QLabel* m_modeMacro = nullptr;
+    QLabel* m_coordinates = nullptr;
+
+    PickScript m_script;
+    QString m_screenshotPath;
+    std::function<QString(bool, const QString&)> m_chooseFile;
+    std::function<Unsaved(const QString&)> m_askUnsaved;
+    PickKind m_pick = PickKind::None;
+
+    // What the view last showed, to see changes.
+    const cad::memory::Document* m_shown = nullptr;
+    qint64 m_shownChanges = -1;
+    qint64 m_savedChanges = 0;
+    QString m_path;
+    int m_untitled = 0;
+    bool m_fitNext = true;
+    bool m_quitting = false;
+
+    QTimer* m_rebuildTimer = nullptr;
+    QTimer* m_pollTimer = nullptr;
+    QElapsedTimer m_sinceRebuild;
+    qint64 m_rebuildCostMs = 0;
+};
+
+}  // namespace sketchcad

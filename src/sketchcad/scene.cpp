@@ -1,0 +1,296 @@
+// Scene building: entity kinds to strokes and text runs, through nested block references.
+#include "sketchcad/scene.h"
+
+#include <QHash>
+#include <cmath>
+
+#include "cad/memory/document.h"
+#include "sketchcad/aci_colors.h"
+#include "sketchcad/curves.h"
+#include "sketchcad/text_font.h"
+#include "sketchcad/text_layout.h"
+
+namespace sketchcad {
+
+namespace memory = cad::memory;
+using cad::Member;
+
+std::array<QPointF, 4> TextRun::corners() const {
+    return {toWorld.map(QPointF(0, -kDescent)), toWorld.map(QPointF(advance, -kDescent)),
+            toWorld.map(QPointF(advance, 1)), toWorld.map(QPointF(0, 1))};
+}
+
+namespace {
+
+// Deeper nesting than this is taken for a block that contains itself.
+constexpr int kMaxDepth = 16;
+
+QPointF xy(const cad::Value& v) {
+    const cad::Point p = v.toPoint();
+    return {p.x, p.y};
+}
+
+// What an entity inside a block reference inherits from it.
+struct Context {
+    QTransform toWorld;
+    int color = 7;
+    QString layer = QStringLiteral("0");
+    QString linetype = QStringLiteral("Continuous");
+    int depth = 0;
+};
+
+class Builder {
+public:
+    Builder(const memory::Document& doc, const TextFont& font, Scene& scene)
+        : m_doc(doc), m_font(font), m_scene(scene) {
+        const cad::Value lt = doc.variable(QStringLiteral("LTSCALE"));
+        if (!lt.isEmpty()) {
+            m_ltScale = lt.toDouble();
+        }
+        if (!(m_ltScale > 0)) {
+            m_ltScale = 1;
+        }
+    }
+
+    void add(const std::shared_ptr<memory::Entity>& e) {
+        Item item;
+        item.entity = e;
+        item.strokeBegin = quint32(m_scene.strokes.size());
+        item.textBegin = quint32(m_scene.texts.size());
+        item.snapBegin = quint32(m_scene.snaps.size());
+        m_box = Box();
+        addSnaps(*e);
+        draw(*e, Context{});
+        item.strokeEnd = quint32(m_scene.strokes.size());
+        item.textEnd = quint32(m_scene.texts.size());
+        item.snapEnd = quint32(m_scene.snaps.size());
+        item.box = m_box;
+        m_scene.extents.add(m_box);
+        m_scene.items.push_back(std::move(item));
+    }
+
+private:
+    struct Style {
+        int aci;
+        quint32 rgb;
+        const std::vector<double>* pattern;  // null: continuous
+        double scale;
+        bool visible;
+    };
+
+    Style style(const memory::Entity& e, const Context& ctx) {
+        QString layerName = e.layer();
+        if (ctx.depth > 0 && layerName == u"0") {
+            layerName = ctx.layer;  // layer 0 inside a block takes the reference's layer
+        }
+        const memory::LayerRecord* layer = m_doc.findLayer(layerName);
+        const int layerColor = layer ? layer->color : 7;
+        Style s;
+        s.visible = layerColor >= 0;
+        s.aci = resolveColor(e.slotValue(memory::kColorSlot).toInt(), layerColor, ctx.color);
+        s.rgb = aciRgb(s.aci);
+        QString lt = e.slotValue(memory::kLinetypeSlot).toText();
+        if (lt.compare(u"ByLayer", Qt::CaseInsensitive) == 0) {
+            lt = layer ? layer->linetype : QStringLiteral("Continuous");
+        } else if (lt.compare(u"ByBlock", Qt::CaseInsensitive) == 0) {
+            lt = ctx.linetype;
+        }
+        s.pattern = pattern(lt);
+        s.scale = m_ltScale * e.slotValue(memory::kLinetypeScaleSlot).toDouble();
+        return s;
+    }
+
+    const std::vector<double>* pattern(const QString& name) {
+        auto it = m_patterns.constFind(name);
+        if (it == m_patterns.constEnd()) {
+            const memory::LinetypeRecord* lt = m_doc.findLinetype(name);
+            const bool dashed = lt && std::any_of(lt->pattern.begin(), lt->pattern.end(),
+                                                  [](double d) { return d < 0; });
+            it = m_patterns.insert(name, dashed ? &lt->pattern : nullptr);
+        }
+        return *it;
+    }
+
+    void addSnaps(const memory::Entity& e) {
+        const memory::KindSpec& k = e.kind();
+        auto snap = [&](Member m) {
+            if (k.slot(m) >= 0) {
+                m_scene.snaps.push_back(xy(e.value(m)));
+            }
+        };
+        snap(Member::StartPoint);
+        snap(Member::EndPoint);
+        snap(Member::Center);
+        snap(Member::InsertionPoint);
+        snap(Member::Coordinates);
+        if (&k == &memory::kinds::arc()) {
+            const QPointF c = xy(e.value(Member::Center));
+            const double r = e.value(Member::Radius).toDouble();
+            for (Member m : {Member::StartAngle, Member::EndAngle}) {
+                const double a = e.value(m).toDouble();
+                m_scene.snaps.push_back(c + QPointF(r * std::cos(a), r * std::sin(a)));
+            }
+        }
+    }
+
+    void draw(const memory::Entity& e, const Context& ctx) {
+        const Style s = style(e, ctx);
+        if (!s.visible) {
+            return;
+        }
+        const memory::KindSpec& k = e.kind();
+        if (&k == &memory::kinds::line()) {
+            stroke({xy(e.value(Member::StartPoint)), xy(e.value(Member::EndPoint))}, s, ctx);
+        } else if (&k == &memory::kinds::circle()) {
+            stroke(circlePoints(xy(e.value(Member::Center)), e.value(Member::Radius).toDouble()), s,
+                   ctx);
+        } else if (&k == &memory::kinds::arc()) {
+            stroke(arcPoints(xy(e.value(Member::Center)), e.value(Member::Radius).toDouble(),
+                             e.value(Member::StartAngle).toDouble(),
+                             e.value(Member::EndAngle).toDouble()),
+                   s, ctx);
+        } else if (&k == &memory::kinds::spline()) {
+            const std::vector<double> d = e.value(Member::FitPoints).toDoubles();
+            std::vector<QPointF> fit;
+            for (std::size_t i = 0; i + 1 < d.size(); i += 3) {
+                fit.emplace_back(d[i], d[i + 1]);
+            }
+            stroke(splineThroughFitPoints(fit), s, ctx);
+        } else if (&k == &memory::kinds::point()) {
+            stroke({xy(e.value(Member::Coordinates))}, s, ctx);
+        } else if (&k == &memory::kinds::text()) {
+            SingleLineText t;
+            t.text = e.value(Member::TextString).toText();
+            t.insertion = xy(e.value(Member::InsertionPoint));
+            t.alignment = xy(e.value(Member::TextAlignmentPoint));
+            t.height = e.value(Member::Height).toDouble();
+            t.widthFactor = e.value(Member::ScaleFactor).toDouble();
+            t.rotation = e.value(Member::Rotation).toDouble();
+            t.horizontal = e.value(Member::HorizontalAlignment).toInt();
+            t.vertical = e.value(Member::VerticalAlignment).toInt();
+            text(placeSingleLine(t, measure()), s, ctx);
+        } else if (&k == &memory::kinds::mtext()) {
+            MultilineText t;
+            t.text = e.value(Member::TextString).toText();
+            t.insertion = xy(e.value(Member::InsertionPoint));
+            t.height = e.value(Member::Height).toDouble();
+            t.width = e.value(Member::Width).toDouble();
+            t.attachment = e.value(Member::AttachmentPoint).toInt();
+            t.rotation = e.value(Member::Rotation).toDouble();
+            for (const PlacedLine& line : placeMultiline(t, measure())) {
+                text(line, s, ctx);
+            }
+        } else if (&k == &memory::kinds::insert()) {
+            insert(e, s, ctx);
+        }
+    }
+
+    void insert(const memory::Entity& e, const Style& s, const Context& ctx) {
+        const memory::BlockRecord* block = m_doc.findBlock(e.value(Member::Name).toText());
+        if (!block || ctx.depth >= kMaxDepth) {
+            return;
+        }
+        const QPointF at = xy(e.value(Member::InsertionPoint));
+        Context inner;
+        inner.toWorld = QTransform::fromTranslate(-block->basePoint.x, -block->basePoint.y) *
+                        QTransform::fromScale(e.value(Member::XScaleFactor).toDouble(),
+                                              e.value(Member::YScaleFactor).toDouble()) *
+                        QTransform().rotateRadians(e.value(Member::Rotation).toDouble()) *
+                        QTransform::fromTranslate(at.x(), at.y()) * ctx.toWorld;
+        inner.color = s.aci;
+        QString layer = e.layer();
+        inner.layer = ctx.depth > 0 && layer == u"0" ? ctx.layer : layer;
+        QString lt = e.slotValue(memory::kLinetypeSlot).toText();
+        if (lt.compare(u"ByBlock", Qt::CaseInsensitive) == 0) {
+            lt = ctx.linetype;
+        } else if (lt.compare(u"ByLayer", Qt::CaseInsensitive) == 0) {
+            const memory::LayerRecord* l = m_doc.findLayer(inner.layer);
+            lt = l ? l->linetype : QStringLiteral("Continuous");
+        }
+        inner.linetype = lt;
+        inner.depth = ctx.depth + 1;
+        for (const auto& child : block->entities) {
+            draw(*child, inner);
+        }
+    }
+
+    Measure measure() const {
+        return [this](QStringView t) { return m_font.measure(t); };
+    }
+
+    void stroke(std::vector<QPointF> pts, const Style& s, const Context& ctx) {
+        if (pts.empty()) {
+            return;
+        }
+        if (!ctx.toWorld.isIdentity()) {
+            for (QPointF& p : pts) {
+                p = ctx.toWorld.map(p);
+            }
+        }
+        Stroke st;
+        st.rgb = s.rgb;
+        st.first = quint32(m_scene.points.size());
+        st.count = quint32(pts.size());
+        st.dashFirst = quint32(m_scene.dashes.size());
+        if (s.pattern && pts.size() > 1) {
+            std::vector<double> scaled = *s.pattern;
+            double period = 0;
+            for (double& d : scaled) {
+                d *= s.scale;
+                period += std::abs(d);
+            }
+            const std::vector<QPointF> dashes = dashPolyline(pts, scaled);
+            if (!dashes.empty()) {
+                m_scene.dashes.insert(m_scene.dashes.end(), dashes.begin(), dashes.end());
+                st.dashCount = quint32(dashes.size());
+                st.period = float(period);
+            }
+        }
+        for (const QPointF& p : pts) {
+            m_box.add(p);
+        }
+        m_scene.points.insert(m_scene.points.end(), pts.begin(), pts.end());
+        m_scene.strokes.push_back(st);
+    }
+
+    void text(const PlacedLine& line, const Style& s, const Context& ctx) {
+        if (line.text.isEmpty() || !(line.height * line.widthFactor > 0)) {
+            return;
+        }
+        TextRun run;
+        run.text = line.text;
+        run.rgb = s.rgb;
+        run.advance = line.width / (line.height * line.widthFactor);
+        run.toWorld = QTransform::fromScale(line.height * line.widthFactor, line.height) *
+                      QTransform().rotateRadians(line.rotation) *
+                      QTransform::fromTranslate(line.origin.x(), line.origin.y()) * ctx.toWorld;
+        for (const QPointF& p : run.corners()) {
+            m_box.add(p);
+        }
+        m_scene.texts.push_back(std::move(run));
+    }
+
+    const memory::Document& m_doc;
+    const TextFont& m_font;
+    Scene& m_scene;
+    double m_ltScale = 1;
+    QHash<QString, const std::vector<double>*> m_patterns;
+    Box m_box;  // of the item being built
+};
+
+}  // namespace
+
+Scene Scene::build(const memory::Document& document, const TextFont& font) {
+    Scene scene;
+    const auto& entities = document.modelSpace().entities;
+    scene.items.reserve(entities.size());
+    scene.strokes.reserve(entities.size());
+    scene.points.reserve(entities.size() * 2);
+    Builder builder(document, font, scene);
+    for (const auto& e : entities) {
+        builder.add(e);
+    }
+    return scene;
+}
+
+}  // namespace sketchcad

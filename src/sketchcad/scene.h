@@ -1,0 +1,66 @@
+// The drawing as the view draws it: every model space entity's geometry in drawing coordinates,
+// with colours and dashes resolved, built once per batch of changes.
+#pragma once
+
+#include <QPointF>
+#include <QString>
+#include <QTransform>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "sketchcad/box.h"
+
+namespace cad::memory {
+class Document;
+class Entity;
+}  // namespace cad::memory
+
+namespace sketchcad {
+
+class TextFont;
+
+// A polyline in one colour, and its dashes when its linetype has gaps.
+struct Stroke {
+    quint32 first = 0;  // into Scene::points
+    quint32 count = 0;
+    quint32 dashFirst = 0;  // into Scene::dashes, two points per dash
+    quint32 dashCount = 0;
+    quint32 rgb = 0xFFFFFF;
+    float period = 0;  // one repeat of the linetype in drawing units; 0 for continuous
+};
+
+// One line of text. Its text space has the baseline's left end at the origin, x along the
+// baseline and y up, both in units of the text height (x already carries the width factor).
+struct TextRun {
+    QString text;
+    QTransform toWorld;  // text space to drawing coordinates
+    double advance = 0;  // length of the text in text space
+    quint32 rgb = 0xFFFFFF;
+
+    // The box from the descender line to the capitals, in drawing coordinates.
+    std::array<QPointF, 4> corners() const;
+};
+
+// A model space entity: a block reference carries the geometry of its whole block.
+struct Item {
+    std::shared_ptr<cad::memory::Entity> entity;
+    Box box;
+    quint32 strokeBegin = 0, strokeEnd = 0;
+    quint32 textBegin = 0, textEnd = 0;
+    quint32 snapBegin = 0, snapEnd = 0;
+};
+
+struct Scene {
+    std::vector<Item> items;  // drawing order
+    std::vector<Stroke> strokes;
+    std::vector<QPointF> points;
+    std::vector<QPointF> dashes;
+    std::vector<TextRun> texts;
+    std::vector<QPointF> snaps;  // endpoints, centres, insertion points
+    Box extents;
+
+    static Scene build(const cad::memory::Document& document, const TextFont& font);
+};
+
+}  // namespace sketchcad
