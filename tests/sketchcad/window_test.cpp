@@ -1,0 +1,207 @@
+// The window offscreen: picks started as the server starts them and answered with input
+// events, the command line during a pick, file commands and their questions.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "cad/automation.h"
+#include "cad/memory/document.h"
+#include "cad/remote/waiting_interaction.h"
+#include "drawing_builder.h"
+#include "sketchcad/drawing_view.h"
+#include "sketchcad/main_window.h"
+#include "support/qstring_printer.h"
+
+namespace sketchcad {
+namespace {
+
+using namespace Qt::StringLiterals;
+using cad::Member;
+using cad::Point;
+namespace kinds = cad::memory::kinds;
+
+class Window : public ::testing::Test {
+protected:
+    Window() : window(drawing.app), interaction(window) {
+        drawing.line(0, 0, 100, 0);
+        drawing.add(kinds::circle(), {{Member::Center, Point{50, 50, 0}}, {Member::Radius, 10.0}});
+        drawing.line(200, 200, 210, 200);
+        window.setInteraction(&interaction);
+        window.setUnsavedQuestion([this](const QString& name) {
+            asked.append(name);
+            return answer;
+        });
+        window.show();
+        window.refreshNow();
+        window.view()->zoomExtents();
+    }
+
+    DrawingView* view() const { return window.findChild<DrawingView*>(u"drawingView"_s); }
+    QString prompt() const { return window.findChild<QLabel*>(u"commandPrompt"_s)->text(); }
+    QString history() const {
+        return window.findChild<QPlainTextEdit*>(u"commandHistory"_s)->toPlainText();
+    }
+    QPoint at(double x, double y) const { return view()->toScreen(QPointF(x, y)).toPoint(); }
+    // Runs f once the pick that is about to start waits, inside its event loop.
+    void whileWaiting(std::function<void()> f) {
+        QTimer::singleShot(0, &window, [this, f = std::move(f)] {
+            EXPECT_TRUE(interaction.isWaiting());
+            f();
+        });
+    }
+    void drag(QPoint from, QPoint to) const {
+        QTest::mousePress(view(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(view(), (from + to) / 2);
+        QTest::mouseMove(view(), to);
+        QTest::mouseRelease(view(), Qt::LeftButton, {}, to);
+    }
+    cad::Document automation() const { return cad::Application(drawing.app).ActiveDocument(); }
+
+    sketchcad_test::TestDrawing drawing;
+    MainWindow window;
+    cad::remote::WaitingInteraction interaction;
+    QStringList asked;
+    MainWindow::Unsaved answer = MainWindow::Unsaved::Cancel;
+};
+
+TEST_F(Window, APointPickShowsItsPromptAndAnswersTheClickedPoint) {
+    QString shown;
+    whileWaiting([&] {
+        shown = prompt();
+        QTest::mouseClick(view(), Qt::LeftButton, {}, at(30, 70));
+    });
+    const auto p = interaction.getPoint(u"指定插入点:"_s, Point{0, 0, 0});
+    EXPECT_EQ(shown, u"指定插入点:"_s);
+    ASSERT_TRUE(p.has_value());
+    EXPECT_NEAR(p->x, 30, 1);
+    EXPECT_NEAR(p->y, 70, 1);
+    EXPECT_EQ(prompt(), u"命令:"_s);
+}
+
+TEST_F(Window, APointPickSnapsToAnEndpointAFewPixelsAway) {
+    whileWaiting([&] { QTest::mouseClick(view(), Qt::LeftButton, {}, at(100, 0) + QPoint(2, 1)); });
+    EXPECT_EQ(interaction.getPoint(u"点:"_s, std::nullopt), (Point{100, 0, 0}));
+}
+
+TEST_F(Window, EscapeCancelsAPointPickAndEndsASelectionEmpty) {
+    whileWaiting([&] { QTest::keyClick(view(), Qt::Key_Escape); });
+    EXPECT_EQ(interaction.getPoint(u"点:"_s, std::nullopt), std::nullopt);
+    whileWaiting([&] {
+        QTest::mouseClick(view(), Qt::LeftButton, {}, at(50, 0));
+        QTest::keyClick(view(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s), QStringList());
+}
+
+TEST_F(Window, ASelectionSaysSoAndTakesWindowsCrossingsAndToggledClicks) {
+    const QString line = drawing.doc->modelSpace().entities[0]->handleText();
+    const QString circle = drawing.doc->modelSpace().entities[1]->handleText();
+    QString shown;
+    int highlighted = 0;
+    whileWaiting([&] {
+        shown = prompt();
+        drag(at(30, 30), at(70, 70));                               // window: the circle only
+        drag(at(95, 5), at(90, -5));                                // crossing: the line
+        QTest::mouseClick(view(), Qt::LeftButton, {}, at(60, 50));  // the circle out again
+        QTest::mouseClick(view(), Qt::LeftButton, {}, at(40, 50));  // and in
+        highlighted = view()->selectedCount();
+        QTest::keyClick(view(), Qt::Key_Return);
+    });
+    EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s), (QStringList{line, circle}));
+    EXPECT_EQ(shown, u"选择对象:"_s);
+    EXPECT_EQ(highlighted, 2);
+    EXPECT_TRUE(history().contains(u"助手在等待"_s));
+}
+
+TEST_F(Window, TheRightButtonOrSpaceEndsASelection) {
+    whileWaiting([&] {
+        QTest::mouseClick(view(), Qt::LeftButton, {}, at(50, 0));
+        QTest::mouseClick(view(), Qt::RightButton, {}, at(500, 500));
+    });
+    EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s)->size(), 1);
+    whileWaiting([&] { QTest::keyClick(view(), Qt::Key_Space); });
+    EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s), QStringList());
+}
+
+TEST_F(Window, PicksFromAScriptLineGoThroughTheView) {
+    auto script = PickScript::fromText(u"point 30 70\nwindow 30 30 70 70\ncancel\n"_s);
+    window.setPickScript(std::get<PickScript>(std::move(script)));
+    EXPECT_EQ(interaction.getPoint(u"点:"_s, std::nullopt), (Point{30, 70, 0}));
+    EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s)->size(), 1);
+    EXPECT_EQ(interaction.getPoint(u"点:"_s, std::nullopt), std::nullopt);
+}
+
+TEST_F(Window, TheViewStaysUsableWhileAPickWaits) {
+    double zoomedScale = 0;
+    whileWaiting([&] {
+        const double before = view()->scale();
+        QWheelEvent wheel(QPointF(at(50, 50)), view()->mapToGlobal(QPointF(at(50, 50))), {},
+                          QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view(), &wheel);
+        zoomedScale = view()->scale() / before;
+        QTest::mouseClick(view(), Qt::LeftButton, {}, at(50, 60));
+    });
+    const auto p = interaction.getPoint(u"点:"_s, std::nullopt);
+    EXPECT_NEAR(zoomedScale, 1.2, 1e-9);
+    ASSERT_TRUE(p.has_value());
+    // Clicked where (50, 60) is after the zoom; the circle's top is no snap point.
+    EXPECT_NEAR(p->x, 50, 1 / view()->scale());
+    EXPECT_NEAR(p->y, 60, 1 / view()->scale());
+}
+
+TEST_F(Window, ChangesMadeThroughTheInterfaceReachTheViewAndMarkTheTitle) {
+    EXPECT_EQ(window.windowTitle(), u"test.dwg[*] - sketchcad"_s);
+    EXPECT_FALSE(window.isWindowModified());
+    automation().ModelSpace().AddLine(Point{0, 0, 0}, Point{-50, -50, 0});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view()->scene()->items.size() == 4; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isWindowModified(); }));
+}
+
+TEST_F(Window, FileCommandsAskFirstWhenTheDrawingHasUnsavedChanges) {
+    window.newDrawing();  // unchanged: no question
+    EXPECT_TRUE(asked.isEmpty());
+    automation().ModelSpace().AddLine(Point{0, 0, 0}, Point{1, 1, 0});
+    answer = MainWindow::Unsaved::Cancel;
+    window.closeDrawing();
+    EXPECT_EQ(asked, QStringList{u"Drawing1.dwg"_s});
+    EXPECT_EQ(cad::Application(drawing.app).Documents().Count(), 1);
+    answer = MainWindow::Unsaved::Discard;
+    window.closeDrawing();
+    EXPECT_EQ(cad::Application(drawing.app).Documents().Count(), 0);
+    EXPECT_EQ(window.windowTitle(), u"sketchcad"_s);
+}
+
+TEST_F(Window, FileCommandsAndUndoAreRefusedWhileAPickWaits) {
+    int documents = -1;
+    whileWaiting([&] {
+        window.closeDrawing();
+        window.undo();
+        documents = int(drawing.app->documents().size());
+        QTest::keyClick(view(), Qt::Key_Escape);
+    });
+    interaction.getPoint(u"点:"_s, std::nullopt);
+    EXPECT_EQ(documents, 1);
+    EXPECT_EQ(history().count(u"助手的操作尚未结束"_s), 2);
+}
+
+TEST_F(Window, SaveAsWritesTheFileRenamesTheDrawingAndClearsTheMark) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(u"saved"_s);
+    window.setFileChooser([&](bool forSaving, const QString&) {
+        EXPECT_TRUE(forSaving);
+        return target;
+    });
+    automation().ModelSpace().AddLine(Point{0, 0, 0}, Point{1, 1, 0});
+    window.refreshNow();
+    EXPECT_TRUE(window.isWindowModified());
+    ASSERT_TRUE(window.saveDrawingAs());
+    EXPECT_TRUE(QFile::exists(target + u".dxf"_s));
+    EXPECT_EQ(window.windowTitle(), u"saved.dxf[*] - sketchcad"_s);
+    EXPECT_FALSE(window.isWindowModified());
+}
+
+}  // namespace
+}  // namespace sketchcad
