@@ -27,9 +27,18 @@ std::vector<QPointF> arcPoints(QPointF center, double radius, double startAngle,
     const int n = std::max(4, int(std::ceil(sweep / maxStep)));
     std::vector<QPointF> pts;
     pts.reserve(n + 1);
-    for (int i = 0; i <= n; ++i) {
-        pts.push_back(onCircle(center, radius, startAngle + sweep * i / n));
+    // Turning a vector by a fixed step costs a multiplication, not a sine and cosine per point.
+    const double c = std::cos(sweep / n);
+    const double s = std::sin(sweep / n);
+    double x = radius * std::cos(startAngle);
+    double y = radius * std::sin(startAngle);
+    for (int i = 0; i < n; ++i) {
+        pts.emplace_back(center.x() + x, center.y() + y);
+        const double nx = x * c - y * s;
+        y = x * s + y * c;
+        x = nx;
     }
+    pts.push_back(onCircle(center, radius, startAngle + sweep));
     return pts;
 }
 

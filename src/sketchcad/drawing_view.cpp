@@ -381,15 +381,17 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
     update();
 }
 
-void DrawingView::wheelEvent(QWheelEvent* event) {
-    const QPointF pos = event->position();
+void DrawingView::zoomAt(QPointF pos, double factor) {
     const QPointF before = toWorld(pos);
-    m_scale *= std::pow(1.2, event->angleDelta().y() / 120.0);
-    m_scale = std::clamp(m_scale, 1e-9, 1e9);
+    m_scale = std::clamp(m_scale * factor, 1e-9, 1e9);
     // Keep the point under the cursor where it was.
     m_center += before - toWorld(pos);
-    Q_EMIT cursorMoved(toWorld(pos));
     update();
+}
+
+void DrawingView::wheelEvent(QWheelEvent* event) {
+    zoomAt(event->position(), std::pow(1.2, event->angleDelta().y() / 120.0));
+    Q_EMIT cursorMoved(toWorld(event->position()));
 }
 
 void DrawingView::keyPressEvent(QKeyEvent* event) {

@@ -24,6 +24,8 @@ public:
     const TextFont& textFont() const { return m_font; }
 
     void zoomExtents();
+    // Zooms by the factor (> 1 closer) keeping the drawing under pos (pixels) in place.
+    void zoomAt(QPointF pos, double factor);
     double scale() const { return m_scale; }  // pixels per drawing unit
     QPointF toScreen(QPointF world) const;
     QPointF toWorld(QPointF screen) const;

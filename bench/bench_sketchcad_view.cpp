@@ -1,0 +1,151 @@
+// sketchcad's view over a 200,000-entity plan: building the scene after a change, a full
+// repaint at zoom extents, a repaint zoomed in on a room, and a crossing selection.
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <numbers>
+
+#include "cad/memory/application.h"
+#include "cad/memory/document.h"
+#include "sketchcad/drawing_view.h"
+#include "sketchcad/hit_test.h"
+#include "sketchcad/scene.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+namespace memory = cad::memory;
+using cad::Member;
+using cad::Point;
+
+constexpr int kEntities = 200000;
+
+// Lines, arcs, circles, texts and lamp references in equal shares, spread over a 2 km square
+// as rooms of 20 m; the cable layer is dashed.
+struct Plan {
+    std::shared_ptr<memory::Application> app = memory::Application::create();
+    std::shared_ptr<memory::Document> doc = app->newDocument(u"plan.dwg"_s);
+
+    Plan() {
+        doc->addLayer(u"照明"_s).color = 2;
+        auto& dashed = doc->addLinetype(u"DASHED"_s);
+        dashed.pattern = {6, -3};
+        auto& cable = doc->addLayer(u"电缆"_s);
+        cable.color = 1;
+        cable.linetype = u"DASHED"_s;
+        auto& lamp = doc->addBlock(u"LAMP"_s);
+        add(lamp, memory::kinds::circle(), {{Member::Radius, 0.3}});
+        add(lamp, memory::kinds::line(),
+            {{Member::StartPoint, Point{-0.2, -0.2, 0}}, {Member::EndPoint, Point{0.2, 0.2, 0}}});
+        add(lamp, memory::kinds::line(),
+            {{Member::StartPoint, Point{-0.2, 0.2, 0}}, {Member::EndPoint, Point{0.2, -0.2, 0}}});
+        auto& ms = doc->modelSpace();
+        for (int i = 0; i < kEntities; ++i) {
+            const double x = (i % 400) * 5.0;
+            const double y = (i / 400) * 4.0;
+            switch (i % 5) {
+                case 0:
+                    add(ms, memory::kinds::line(),
+                        {{Member::Layer, u"电缆"_s},
+                         {Member::StartPoint, Point{x, y, 0}},
+                         {Member::EndPoint, Point{x + 4.5, y + 1, 0}}});
+                    break;
+                case 1:
+                    add(ms, memory::kinds::arc(),
+                        {{Member::Center, Point{x, y, 0}},
+                         {Member::Radius, 1.5},
+                         {Member::StartAngle, 0.0},
+                         {Member::EndAngle, std::numbers::pi / 2}});
+                    break;
+                case 2:
+                    add(ms, memory::kinds::circle(),
+                        {{Member::Center, Point{x, y, 0}},
+                         {Member::Radius, 0.8},
+                         {Member::Color, 4}});
+                    break;
+                case 3:
+                    add(ms, memory::kinds::text(),
+                        {{Member::TextString, u"WL%1 BV-3x2.5"_s.arg(i % 97)},
+                         {Member::InsertionPoint, Point{x, y, 0}},
+                         {Member::Height, 0.35},
+                         {Member::Color, 3}});
+                    break;
+                default:
+                    add(ms, memory::kinds::insert(),
+                        {{Member::Layer, u"照明"_s},
+                         {Member::Name, u"LAMP"_s},
+                         {Member::InsertionPoint, Point{x + 2, y + 2, 0}}});
+                    break;
+            }
+        }
+    }
+
+    void add(memory::BlockRecord& block, const memory::KindSpec& kind,
+             std::initializer_list<std::pair<Member, cad::Value>> values) {
+        auto e = doc->makeEntity(kind);
+        for (const auto& [m, v] : values) {
+            e->setValue(m, v);
+        }
+        block.append(std::move(e));
+    }
+};
+
+Plan* g_plan = nullptr;
+
+void BM_BuildScene(benchmark::State& state) {
+    sketchcad::TextFont font;
+    for (auto _ : state) {
+        auto scene = sketchcad::Scene::build(*g_plan->doc, font);
+        benchmark::DoNotOptimize(scene.items.data());
+    }
+}
+BENCHMARK(BM_BuildScene)->Unit(benchmark::kMillisecond);
+
+// zoomIn = 1: the whole plan; larger: that many times closer, at the middle.
+void repaint(benchmark::State& state, double zoomIn) {
+    sketchcad::DrawingView view;
+    view.resize(1280, 800);
+    view.setScene(
+        std::make_shared<sketchcad::Scene>(sketchcad::Scene::build(*g_plan->doc, view.textFont())),
+        true);
+    view.zoomAt(QPointF(640, 400), zoomIn);
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        view.paintScene(painter);
+    }
+}
+
+void BM_RepaintWholePlan(benchmark::State& state) {
+    repaint(state, 1);
+}
+BENCHMARK(BM_RepaintWholePlan)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintOneRoom(benchmark::State& state) {
+    repaint(state, 60);
+}
+BENCHMARK(BM_RepaintOneRoom)->Unit(benchmark::kMillisecond);
+
+void BM_CrossingSelection(benchmark::State& state) {
+    sketchcad::TextFont font;
+    const auto scene = sketchcad::Scene::build(*g_plan->doc, font);
+    for (auto _ : state) {
+        auto found = sketchcad::itemsCrossing(scene, sketchcad::Box::of({100, 100}, {300, 200}));
+        benchmark::DoNotOptimize(found.data());
+    }
+}
+BENCHMARK(BM_CrossingSelection)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qt(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Plan plan;
+    g_plan = &plan;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
