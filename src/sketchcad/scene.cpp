@@ -7,6 +7,7 @@
 #include "cad/memory/document.h"
 #include "sketchcad/aci_colors.h"
 #include "sketchcad/curves.h"
+#include "sketchcad/file_shapes.h"
 #include "sketchcad/text_font.h"
 #include "sketchcad/text_layout.h"
 
@@ -42,7 +43,7 @@ struct Context {
 class Builder {
 public:
     Builder(const memory::Document& doc, const TextFont& font, Scene& scene)
-        : m_doc(doc), m_font(font), m_scene(scene) {
+        : m_doc(doc), m_font(font), m_scene(scene), m_shapes(doc) {
         const cad::Value lt = doc.variable(QStringLiteral("LTSCALE"));
         if (!lt.isEmpty()) {
             m_ltScale = lt.toDouble();
@@ -83,7 +84,7 @@ private:
         if (ctx.depth > 0 && layerName == u"0") {
             layerName = ctx.layer;  // layer 0 inside a block takes the reference's layer
         }
-        const memory::LayerRecord* layer = m_doc.findLayer(layerName);
+        const memory::LayerRecord* layer = layerNamed(layerName);
         const int layerColor = layer ? layer->color : 7;
         Style s;
         s.visible = layerColor >= 0;
@@ -129,6 +130,14 @@ private:
             for (Member m : {Member::StartAngle, Member::EndAngle}) {
                 const double a = e.value(m).toDouble();
                 m_scene.snaps.push_back(c + QPointF(r * std::cos(a), r * std::sin(a)));
+            }
+        }
+        if (const FileShape* shape = m_shapes.shapeOf(e)) {
+            for (const auto& path : shape->paths) {
+                if (!path.empty()) {
+                    m_scene.snaps.push_back(path.front());
+                    m_scene.snaps.push_back(path.back());
+                }
             }
         }
     }
@@ -181,22 +190,56 @@ private:
                 text(line, s, ctx);
             }
         } else if (&k == &memory::kinds::insert()) {
-            insert(e, s, ctx);
+            const memory::BlockRecord* block = findBlock(e.value(Member::Name).toText());
+            if (block) {
+                const QPointF at = xy(e.value(Member::InsertionPoint));
+                drawBlock(*block,
+                          QTransform::fromTranslate(-block->basePoint.x, -block->basePoint.y) *
+                              QTransform::fromScale(e.value(Member::XScaleFactor).toDouble(),
+                                                    e.value(Member::YScaleFactor).toDouble()) *
+                              QTransform().rotateRadians(e.value(Member::Rotation).toDouble()) *
+                              QTransform::fromTranslate(at.x(), at.y()),
+                          e, s, ctx);
+            }
+        } else if (const FileShape* shape = m_shapes.shapeOf(e)) {
+            for (const auto& path : shape->paths) {
+                stroke(path, s, ctx);
+            }
+            if (const memory::BlockRecord* block = findBlock(shape->block)) {
+                drawBlock(*block, QTransform(), e, s, ctx);  // already in place
+            }
         }
     }
 
-    void insert(const memory::Entity& e, const Style& s, const Context& ctx) {
-        const memory::BlockRecord* block = m_doc.findBlock(e.value(Member::Name).toText());
-        if (!block || ctx.depth >= kMaxDepth) {
+    // Table look-ups by exact name, remembered: the drawing's own search is linear.
+    const memory::LayerRecord* layerNamed(const QString& name) {
+        auto it = m_layers.constFind(name);
+        if (it == m_layers.constEnd()) {
+            it = m_layers.insert(name, m_doc.findLayer(name));
+        }
+        return *it;
+    }
+
+    const memory::BlockRecord* findBlock(const QString& name) {
+        if (name.isEmpty()) {
+            return nullptr;
+        }
+        auto it = m_blocks.constFind(name);
+        if (it == m_blocks.constEnd()) {
+            it = m_blocks.insert(name, m_doc.findBlock(name));
+        }
+        return *it;
+    }
+
+    // The block's entities through local (block to the reference's space), inheriting from the
+    // reference e what they leave to it.
+    void drawBlock(const memory::BlockRecord& block, const QTransform& local,
+                   const memory::Entity& e, const Style& s, const Context& ctx) {
+        if (ctx.depth >= kMaxDepth) {
             return;
         }
-        const QPointF at = xy(e.value(Member::InsertionPoint));
         Context inner;
-        inner.toWorld = QTransform::fromTranslate(-block->basePoint.x, -block->basePoint.y) *
-                        QTransform::fromScale(e.value(Member::XScaleFactor).toDouble(),
-                                              e.value(Member::YScaleFactor).toDouble()) *
-                        QTransform().rotateRadians(e.value(Member::Rotation).toDouble()) *
-                        QTransform::fromTranslate(at.x(), at.y()) * ctx.toWorld;
+        inner.toWorld = local * ctx.toWorld;
         inner.color = s.aci;
         QString layer = e.layer();
         inner.layer = ctx.depth > 0 && layer == u"0" ? ctx.layer : layer;
@@ -204,12 +247,12 @@ private:
         if (lt.compare(u"ByBlock", Qt::CaseInsensitive) == 0) {
             lt = ctx.linetype;
         } else if (lt.compare(u"ByLayer", Qt::CaseInsensitive) == 0) {
-            const memory::LayerRecord* l = m_doc.findLayer(inner.layer);
+            const memory::LayerRecord* l = layerNamed(inner.layer);
             lt = l ? l->linetype : QStringLiteral("Continuous");
         }
         inner.linetype = lt;
         inner.depth = ctx.depth + 1;
-        for (const auto& child : block->entities) {
+        for (const auto& child : block.entities) {
             draw(*child, inner);
         }
     }
@@ -274,7 +317,10 @@ private:
     const TextFont& m_font;
     Scene& m_scene;
     double m_ltScale = 1;
+    FileShapes m_shapes;
     QHash<QString, const std::vector<double>*> m_patterns;
+    QHash<QString, const memory::LayerRecord*> m_layers;
+    QHash<QString, const memory::BlockRecord*> m_blocks;
     Box m_box;  // of the item being built
 };
 

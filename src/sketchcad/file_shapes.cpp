@@ -1,0 +1,214 @@
+// FileShapes: LWPOLYLINE and POLYLINE vertices with bulges, ELLIPSE arcs, SOLID, TRACE and
+// 3DFACE outlines, and the block a DIMENSION draws.
+#include "sketchcad/file_shapes.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "cad/memory/document.h"
+#include "dxf/drawing_origin.h"
+#include "sketchcad/curves.h"
+
+namespace sketchcad {
+
+namespace memory = cad::memory;
+
+namespace {
+
+double number(const dxf::Tag& tag) {
+    return dxf::toDouble(tag.value()).value_or(0);
+}
+
+struct Vertex {
+    QPointF at;
+    double bulge = 0;
+};
+
+// Vertices joined by straight segments or, where a bulge is given, by arcs (bulge: tangent
+// of a quarter of the arc's angle, positive counter-clockwise).
+std::vector<QPointF> polylinePath(const std::vector<Vertex>& vertices, bool closed) {
+    std::vector<QPointF> pts;
+    const std::size_t n = vertices.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const Vertex& v = vertices[i];
+        pts.push_back(v.at);
+        const bool last = i + 1 == n;
+        if (last && !closed) {
+            break;
+        }
+        const QPointF next = vertices[last ? 0 : i + 1].at;
+        if (v.bulge != 0 && next != v.at) {
+            const double angle = 4 * std::atan(v.bulge);
+            const QPointF chord = next - v.at;
+            const double length = std::hypot(chord.x(), chord.y());
+            const double radius = length / (2 * std::sin(std::abs(angle) / 2));
+            // The centre lies off the chord's middle, to the left for a positive bulge.
+            const QPointF mid = (v.at + next) / 2;
+            const QPointF normal(-chord.y() / length, chord.x() / length);
+            const double offset = radius * std::cos(angle / 2) * (angle > 0 ? 1 : -1);
+            const QPointF centre = mid + normal * offset;
+            const double a0 = std::atan2(v.at.y() - centre.y(), v.at.x() - centre.x());
+            const double a1 = std::atan2(next.y() - centre.y(), next.x() - centre.x());
+            std::vector<QPointF> arc =
+                angle > 0 ? arcPoints(centre, radius, a0, a1) : arcPoints(centre, radius, a1, a0);
+            if (angle < 0) {
+                std::reverse(arc.begin(), arc.end());
+            }
+            pts.insert(pts.end(), arc.begin() + 1, arc.end() - 1);
+        }
+        if (last) {
+            pts.push_back(vertices[0].at);
+        }
+    }
+    return pts;
+}
+
+FileShape lwpolyline(const dxf::RecordView& r) {
+    std::vector<Vertex> vertices;
+    int flags = 0;
+    const qsizetype end = r.dataEnd();
+    for (qsizetype i = 0; i < end; ++i) {
+        const dxf::Tag& t = r[i];
+        if (t.code() == 70) {
+            flags = int(number(t));
+        } else if (t.code() == 10) {
+            vertices.push_back({QPointF(number(t), 0), 0});
+        } else if (t.code() == 20 && !vertices.empty()) {
+            vertices.back().at.setY(number(t));
+        } else if (t.code() == 42 && !vertices.empty()) {
+            vertices.back().bulge = number(t);
+        }
+    }
+    return {{polylinePath(vertices, flags & 1)}, {}};
+}
+
+FileShape polyline(const dxf::RecordView& r) {
+    const int flags = int(dxf::toDouble(r.value(70)).value_or(0));
+    if (flags & (16 | 64)) {
+        return {};  // meshes and polyface meshes: no outline to draw in plan
+    }
+    std::vector<Vertex> vertices;
+    const std::vector<qsizetype> starts = r.recordStarts();
+    for (std::size_t k = 1; k < starts.size(); ++k) {
+        const qsizetype from = starts[k];
+        const qsizetype to = k + 1 < starts.size() ? starts[k + 1] : r.size();
+        if (!r[from].is(0, "VERTEX")) {
+            continue;
+        }
+        Vertex v;
+        for (qsizetype i = from + 1; i < to; ++i) {
+            const dxf::Tag& t = r[i];
+            if (t.code() == 10) {
+                v.at.setX(number(t));
+            } else if (t.code() == 20) {
+                v.at.setY(number(t));
+            } else if (t.code() == 42) {
+                v.bulge = number(t);
+            }
+        }
+        vertices.push_back(v);
+    }
+    return {{polylinePath(vertices, flags & 1)}, {}};
+}
+
+FileShape ellipse(const dxf::RecordView& r) {
+    auto value = [&](int code, double fallback) {
+        return dxf::toDouble(r.value(code)).value_or(fallback);
+    };
+    const QPointF centre(value(10, 0), value(20, 0));
+    const QPointF major(value(11, 1), value(21, 0));
+    const double ratio = value(40, 1);
+    double start = value(41, 0);
+    double end = value(42, 2 * std::numbers::pi);
+    if (end <= start) {
+        end += 2 * std::numbers::pi;
+    }
+    const QPointF minor(-major.y() * ratio, major.x() * ratio);
+    const int n = std::max(8, int(std::ceil((end - start) / (2 * std::numbers::pi) * 96)));
+    std::vector<QPointF> pts;
+    for (int i = 0; i <= n; ++i) {
+        const double p = start + (end - start) * i / n;
+        pts.push_back(centre + major * std::cos(p) + minor * std::sin(p));
+    }
+    return {{pts}, {}};
+}
+
+FileShape corners(const dxf::RecordView& r, bool crossed) {
+    QPointF c[4];
+    for (int k = 0; k < 4; ++k) {
+        c[k] = QPointF(dxf::toDouble(r.value(10 + k)).value_or(0),
+                       dxf::toDouble(r.value(20 + k)).value_or(0));
+    }
+    // SOLID and TRACE give their third and fourth corners in zigzag order.
+    if (crossed) {
+        std::swap(c[2], c[3]);
+    }
+    return {{{c[0], c[1], c[2], c[3], c[0]}}, {}};
+}
+
+std::optional<FileShape> recordShape(const dxf::RecordView& r) {
+    const QByteArrayView type = r.type();
+    if (type == "LWPOLYLINE") {
+        return lwpolyline(r);
+    }
+    if (type == "POLYLINE") {
+        return polyline(r);
+    }
+    if (type == "ELLIPSE") {
+        return ellipse(r);
+    }
+    if (type == "SOLID" || type == "TRACE") {
+        return corners(r, true);
+    }
+    if (type == "3DFACE") {
+        return corners(r, false);
+    }
+    if (type == "DIMENSION") {
+        return FileShape{{}, QString::fromUtf8(r.value(2))};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+FileShapes::FileShapes(const memory::Document& document) {
+    const auto* origin = dynamic_cast<const dxf::FileOrigin*>(document.origin());
+    if (!origin) {
+        return;
+    }
+    auto index = [&](const std::vector<dxf::Record>& records,
+                     const std::vector<std::shared_ptr<memory::Entity>>& entities) {
+        if (records.size() != entities.size()) {
+            return;
+        }
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const memory::Entity* e = entities[i].get();
+            // Only kinds that keep no geometry of their own.
+            if (!e || int(e->kind().members.size()) != memory::kCommonSlots) {
+                continue;
+            }
+            const dxf::RecordView view = origin->file.view(records[i]);
+            if (view.type() != e->kind().dxfName.toLatin1()) {
+                continue;
+            }
+            if (auto shape = recordShape(view)) {
+                m_shapes.insert(e, std::move(*shape));
+            }
+        }
+    };
+    if (const dxf::Section* s = origin->file.section(dxf::SectionKind::Entities)) {
+        index(s->members, origin->entities);
+    }
+    if (const dxf::Section* s = origin->file.section(dxf::SectionKind::Blocks)) {
+        for (std::size_t g = 0; g < s->groups.size() && g < origin->blockEntities.size(); ++g) {
+            index(s->groups[g].members, origin->blockEntities[g]);
+        }
+    }
+}
+
+const FileShape* FileShapes::shapeOf(const memory::Entity& entity) const {
+    auto it = m_shapes.constFind(&entity);
+    return it == m_shapes.constEnd() ? nullptr : &*it;
+}
+
+}  // namespace sketchcad

@@ -1,0 +1,90 @@
+// Shapes read from a loaded file's tags: polylines with bulges, ellipses, solids, dimensions.
+#include <gtest/gtest.h>
+
+#include <QLineF>
+#include <cmath>
+
+#include "cad/memory/document.h"
+#include "dxf/drawing.h"
+#include "sketchcad/scene.h"
+#include "sketchcad/text_font.h"
+
+namespace sketchcad {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Group codes and values, one pair a line, turned into DXF text.
+QByteArray dxfText(std::initializer_list<const char*> pairs) {
+    QByteArray text;
+    for (const char* s : pairs) {
+        text += s;
+        text += '\n';
+    }
+    return text;
+}
+
+class ShapesFromTheFile : public ::testing::Test {
+protected:
+    Scene load(const QByteArray& entities) {
+        const QByteArray bytes = dxfText({"0", "SECTION", "2", "ENTITIES"}) + entities +
+                                 dxfText({"0", "ENDSEC", "0", "EOF"});
+        auto doc = dxf::loadDrawingBytes(*app, bytes, u"shapes.dxf"_s);
+        EXPECT_TRUE(doc.ok()) << (doc.ok() ? "" : doc.error().toString().toStdString());
+        return doc.ok() ? Scene::build(*doc.value(), font) : Scene();
+    }
+    static std::vector<QPointF> points(const Scene& s, int item) {
+        std::vector<QPointF> pts;
+        for (quint32 i = s.items[item].strokeBegin; i < s.items[item].strokeEnd; ++i) {
+            const Stroke& st = s.strokes[i];
+            pts.insert(pts.end(), s.points.begin() + st.first,
+                       s.points.begin() + st.first + st.count);
+        }
+        return pts;
+    }
+
+    std::shared_ptr<cad::memory::Application> app = cad::memory::Application::create();
+    TextFont font;
+};
+
+TEST_F(ShapesFromTheFile, ALightweightPolylineWithABulgeBendsIntoAHalfCircle) {
+    const Scene s =
+        load(dxfText({"0", "LWPOLYLINE", "8", "0",  "90", "3",  "70", "1",  "10", "0",  "20",
+                      "0", "42",         "1", "10", "10", "20", "0",  "10", "10", "20", "10"}));
+    ASSERT_EQ(s.items.size(), 1u);
+    const auto pts = points(s, 0);
+    ASSERT_GT(pts.size(), 6u);
+    EXPECT_EQ(pts.front(), QPointF(0, 0));
+    EXPECT_EQ(pts.back(), QPointF(0, 0));  // closed
+    // Bulge 1 from (0,0) to (10,0), counter-clockwise: a half circle below, down to y = -5.
+    double lowest = 0;
+    for (const QPointF& p : pts) {
+        lowest = std::min(lowest, p.y());
+    }
+    EXPECT_NEAR(lowest, -5, 0.01);
+    EXPECT_NEAR(s.extents.maxY, 10, 1e-9);
+}
+
+TEST_F(ShapesFromTheFile, APolylineTakesItsVertexRecords) {
+    const Scene s =
+        load(dxfText({"0",  "POLYLINE", "8",  "0", "66", "1",      "70", "0",      "0", "VERTEX",
+                      "8",  "0",        "10", "1", "20", "2",      "0",  "VERTEX", "8", "0",
+                      "10", "3",        "20", "4", "0",  "SEQEND", "8",  "0"}));
+    ASSERT_EQ(s.items.size(), 1u);
+    EXPECT_EQ(points(s, 0), (std::vector<QPointF>{{1, 2}, {3, 4}}));
+}
+
+TEST_F(ShapesFromTheFile, EllipsesAndSolidsGetTheirOutlines) {
+    const Scene s =
+        load(dxfText({"0",  "ELLIPSE", "8",  "0",     "10", "5", "20", "5", "11", "4", "21", "0",
+                      "40", "0.5",     "0",  "SOLID", "8",  "0", "10", "0", "20", "0", "11", "2",
+                      "21", "0",       "12", "0",     "22", "2", "13", "2", "23", "2"}));
+    ASSERT_EQ(s.items.size(), 2u);
+    EXPECT_NEAR(s.items[0].box.minX, 1, 1e-6);
+    EXPECT_NEAR(s.items[0].box.maxY, 7, 1e-3);
+    // The third and fourth corners come in zigzag order: the outline is a square, not a bow.
+    EXPECT_EQ(points(s, 1), (std::vector<QPointF>{{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}}));
+}
+
+}  // namespace
+}  // namespace sketchcad
