@@ -47,11 +47,21 @@ MainWindow::MainWindow(std::shared_ptr<memory::Application> application, QWidget
     m_history->setReadOnly(true);
     m_history->setFocusPolicy(Qt::NoFocus);
     m_history->setMaximumBlockCount(500);
+    // The command line in the drawing's dark colours, as CAD programs show it.
+    QPalette commandColors = m_history->palette();
+    commandColors.setColor(QPalette::Base, QColor(24, 29, 35));
+    commandColors.setColor(QPalette::Text, QColor(215, 220, 225));
+    m_history->setPalette(commandColors);
     m_history->setFixedHeight(m_history->fontMetrics().lineSpacing() * 4 + 10);
     layout->addWidget(m_history);
     m_prompt = new QLabel(kIdlePrompt, central);
     m_prompt->setObjectName(QStringLiteral("commandPrompt"));
     m_prompt->setContentsMargins(4, 2, 4, 2);
+    QPalette promptColors = m_prompt->palette();
+    promptColors.setColor(QPalette::Window, QColor(24, 29, 35));
+    promptColors.setColor(QPalette::WindowText, QColor(255, 255, 255));
+    m_prompt->setPalette(promptColors);
+    m_prompt->setAutoFillBackground(true);
     layout->addWidget(m_prompt);
     setCentralWidget(central);
 

@@ -328,7 +328,9 @@ private:
 
 Scene Scene::build(const memory::Document& document, const TextFont& font) {
     Scene scene;
-    const auto& entities = document.modelSpace().entities;
+    // The space on screen: paper space while a layout is current, where picks land too.
+    const auto& entities =
+        (document.layoutCurrent() ? document.paperSpace() : document.modelSpace()).entities;
     scene.items.reserve(entities.size());
     scene.strokes.reserve(entities.size());
     scene.points.reserve(entities.size() * 2);

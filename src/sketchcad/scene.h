@@ -1,5 +1,5 @@
-// The drawing as the view draws it: every model space entity's geometry in drawing coordinates,
-// with colours and dashes resolved, built once per batch of changes.
+// The drawing as the view draws it: the geometry of every entity of the space on screen in
+// drawing coordinates, with colours and dashes resolved, built once per batch of changes.
 #pragma once
 
 #include <QPointF>
@@ -42,7 +42,7 @@ struct TextRun {
     std::array<QPointF, 4> corners() const;
 };
 
-// A model space entity: a block reference carries the geometry of its whole block.
+// An entity of the space shown: a block reference carries the geometry of its whole block.
 struct Item {
     std::shared_ptr<cad::memory::Entity> entity;
     Box box;
