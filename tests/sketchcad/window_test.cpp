@@ -2,6 +2,7 @@
 // events, the command line during a pick, file commands and their questions.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -201,6 +202,35 @@ TEST_F(Window, SaveAsWritesTheFileRenamesTheDrawingAndClearsTheMark) {
     EXPECT_TRUE(QFile::exists(target + u".dxf"_s));
     EXPECT_EQ(window.windowTitle(), u"saved.dxf[*] - sketchcad"_s);
     EXPECT_FALSE(window.isWindowModified());
+}
+
+TEST_F(Window, TheStatusLineShowsModemacroAndWhereTheCursorIs) {
+    drawing.doc->defineVariable(u"MODEMACRO"_s, u"电气绘图助手: 统计"_s);
+    auto* macro = window.findChild<QLabel*>(u"modeMacro"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return macro->text() == u"电气绘图助手: 统计"_s; }));
+    QTest::mouseMove(view(), at(30, 70));
+    const QString shown = window.findChild<QLabel*>(u"cursorCoordinates"_s)->text();
+    const QStringList xy = shown.split(u", "_s);
+    ASSERT_EQ(xy.size(), 2);
+    EXPECT_NEAR(xy[0].toDouble(), 30, 1 / view()->scale());
+    EXPECT_NEAR(xy[1].toDouble(), 70, 1 / view()->scale());
+}
+
+TEST_F(Window, DraggingWithTheMiddleButtonPansAndZoomExtentsShowsEverything) {
+    const QPointF before = view()->toWorld(QPointF(300, 300));
+    QTest::mousePress(view(), Qt::MiddleButton, {}, QPoint(300, 300));
+    QMouseEvent move(QEvent::MouseMove, QPointF(400, 250), view()->mapToGlobal(QPointF(400, 250)),
+                     Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view(), &move);
+    QTest::mouseRelease(view(), Qt::MiddleButton, {}, QPoint(400, 250));
+    // What was under the cursor moved with it.
+    const QPointF after = view()->toWorld(QPointF(400, 250));
+    EXPECT_NEAR(after.x(), before.x(), 1e-9);
+    EXPECT_NEAR(after.y(), before.y(), 1e-9);
+    window.findChild<QAction*>(u"actionZoomExtents"_s)->trigger();
+    for (const QPointF corner : {QPointF(0, 0), QPointF(210, 200), QPointF(0, 60)}) {
+        EXPECT_TRUE(view()->rect().contains(view()->toScreen(corner).toPoint()));
+    }
 }
 
 }  // namespace
