@@ -68,7 +68,7 @@ void DrawingView::setScene(std::shared_ptr<const Scene> scene, bool fit) {
     if (fit) {
         zoomExtents();
     }
-    update();
+    redraw();
 }
 
 void DrawingView::zoomExtents() {
@@ -91,7 +91,7 @@ void DrawingView::zoomExtents() {
     }
     // Until the view is first painted its size may still change (the window being laid out).
     m_fitPending = !m_painted;
-    update();
+    redraw();
 }
 
 QTransform DrawingView::worldToScreen() const {
@@ -111,9 +111,31 @@ QPointF DrawingView::toWorld(QPointF screen) const {
 void DrawingView::paintEvent(QPaintEvent*) {
     m_painted = true;
     m_fitPending = false;
+    // The drawing is painted once per view and kept; the cursor's rubber band, snap marker and
+    // rectangle are drawn over the kept picture, so moving the mouse costs a copy.
+    const QSize pixels = size() * devicePixelRatio();
+    if (m_cache.size() != pixels) {
+        m_cache = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_cache.setDevicePixelRatio(devicePixelRatio());
+        m_cacheValid = false;
+    }
+    if (!m_cacheValid) {
+        QPainter cachePainter(&m_cache);
+        paintScene(cachePainter);
+        m_cacheValid = true;
+        m_panOffset = QPointF();
+    }
     QPainter painter(this);
-    paintScene(painter);
+    if (!m_panOffset.isNull()) {
+        painter.fillRect(rect(), kBackground);
+    }
+    painter.drawImage(m_panOffset, m_cache);
     paintOverlay(painter);
+}
+
+void DrawingView::redraw() {
+    m_cacheValid = false;
+    update();
 }
 
 void DrawingView::paintScene(QPainter& painter) const {
@@ -237,6 +259,7 @@ void DrawingView::paintOverlay(QPainter& painter) const {
 }
 
 void DrawingView::resizeEvent(QResizeEvent*) {
+    m_cacheValid = false;
     if (m_fitPending) {
         zoomExtents();
     }
@@ -276,15 +299,19 @@ void DrawingView::startSelection() {
     m_selected.clear();
     setCursor(Qt::CrossCursor);
     setFocus();
-    update();
+    redraw();
 }
 
 void DrawingView::stopPicking() {
     m_mode = Mode::Idle;
     m_base.reset();
     m_dragFrom.reset();
+    const bool hadSelection = !m_selected.empty();
     m_selected.clear();
     unsetCursor();
+    if (hadSelection) {
+        redraw();
+    }
     update();
 }
 
@@ -310,6 +337,7 @@ void DrawingView::finishRectangle(QPointF from, QPointF to) {
     for (int i : window ? itemsInWindow(*m_scene, box) : itemsCrossing(*m_scene, box)) {
         m_selected.insert(m_scene->items[i].entity);
     }
+    redraw();
     Q_EMIT selectionChanged(selectedCount());
 }
 
@@ -343,6 +371,7 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
         const QPointF d = pos - *m_panFrom;
         m_center -= QPointF(d.x() / m_scale, -d.y() / m_scale);
         m_panFrom = pos;
+        m_panOffset += d;  // the kept picture moves along until the button is let go
     }
     m_cursor = pos;
     Q_EMIT cursorMoved(toWorld(pos));
@@ -354,6 +383,8 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
     m_cursor = pos;
     if (event->button() == Qt::MiddleButton) {
         m_panFrom.reset();
+        m_panOffset = QPointF();
+        redraw();
         return;
     }
     if (m_mode != Mode::Select || event->button() != Qt::LeftButton || !m_dragFrom) {
@@ -371,6 +402,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
             if (!m_selected.erase(e)) {
                 m_selected.insert(e);
             }
+            redraw();
             m_dragFrom.reset();
             Q_EMIT selectionChanged(selectedCount());
         } else {
@@ -386,7 +418,7 @@ void DrawingView::zoomAt(QPointF pos, double factor) {
     m_scale = std::clamp(m_scale * factor, 1e-9, 1e9);
     // Keep the point under the cursor where it was.
     m_center += before - toWorld(pos);
-    update();
+    redraw();
 }
 
 void DrawingView::wheelEvent(QWheelEvent* event) {

@@ -1,6 +1,7 @@
 // The drawing view: paints the scene, pans and zooms, and runs point picks and selections.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -59,6 +60,8 @@ protected:
 
 private:
     QTransform worldToScreen() const;
+    // The kept picture of the drawing is out of date: paint it anew.
+    void redraw();
     // The point a click at pos means: the nearest snap point within a few pixels, or pos itself.
     QPointF pickedPoint(QPointF pos) const;
     void finishRectangle(QPointF from, QPointF to);
@@ -79,6 +82,9 @@ private:
     std::set<std::shared_ptr<cad::memory::Entity>> m_selected;
 
     std::optional<QPointF> m_panFrom;
+    QImage m_cache;
+    QPointF m_panOffset;  // of the kept picture while a pan is under way
+    bool m_cacheValid = false;
 };
 
 }  // namespace sketchcad
