@@ -399,6 +399,17 @@ void MainWindow::refreshNow() {
     rebuild();
 }
 
+bool MainWindow::stale() const {
+    const auto doc = document();
+    return doc.get() != m_shown || (doc && doc->changes() != m_shownChanges);
+}
+
+void MainWindow::catchUp() {
+    if (stale()) {
+        refreshNow();
+    }
+}
+
 void MainWindow::rebuild() {
     QElapsedTimer cost;
     cost.start();
@@ -426,8 +437,7 @@ void MainWindow::poll() {
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         return;
     }
-    const auto doc = document();
-    if (doc.get() != m_shown || (doc && doc->changes() != m_shownChanges)) {
+    if (stale()) {
         drawingChanged();
     }
     updateTitle();
@@ -461,7 +471,7 @@ void MainWindow::updateStatus() {
 
 void MainWindow::startPoint(const QString& prompt, const std::optional<cad::Point>& basePoint) {
     m_pick = PickKind::Point;
-    refreshNow();
+    catchUp();
     setPrompt(prompt);
     message(QStringLiteral("助手在等待：请在图中指定点 (Esc 取消)"));
     m_view->startPointPick(basePoint ? std::optional<QPointF>(QPointF(basePoint->x, basePoint->y))
@@ -473,7 +483,7 @@ void MainWindow::startPoint(const QString& prompt, const std::optional<cad::Poin
 
 void MainWindow::startSelection(const QString& prompt) {
     m_pick = PickKind::Selection;
-    refreshNow();
+    catchUp();
     setPrompt(prompt);
     message(QStringLiteral("助手在等待：请选择对象 (回车、空格或右键结束，Esc 取消)"));
     m_view->startSelection();

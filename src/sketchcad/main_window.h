@@ -85,6 +85,10 @@ private:
     QString documentPath() const;
     void markSaved();
     void drawingChanged();
+    // The view shows another drawing, or an older state of this one.
+    bool stale() const;
+    // Before a pick: what the user picks from must be what the drawing holds now.
+    void catchUp();
     void rebuild();
     void updateTitle();
     void updateStatus();
