@@ -1,5 +1,5 @@
 // FileShapes: LWPOLYLINE and POLYLINE vertices with bulges, ELLIPSE arcs, SOLID, TRACE and
-// 3DFACE outlines, and the block a DIMENSION draws.
+// 3DFACE outlines, the block a DIMENSION draws, and the ATTRIB records after an INSERT.
 #include "sketchcad/file_shapes.h"
 
 #include <cmath>
@@ -17,6 +17,12 @@ namespace {
 
 double number(const dxf::Tag& tag) {
     return dxf::toDouble(tag.value()).value_or(0);
+}
+
+FileShape outline(std::vector<QPointF> points) {
+    FileShape shape;
+    shape.paths.push_back(std::move(points));
+    return shape;
 }
 
 struct Vertex {
@@ -79,7 +85,7 @@ FileShape lwpolyline(const dxf::RecordView& r) {
             vertices.back().bulge = number(t);
         }
     }
-    return {{polylinePath(vertices, flags & 1)}, {}};
+    return outline(polylinePath(vertices, flags & 1));
 }
 
 FileShape polyline(const dxf::RecordView& r) {
@@ -108,7 +114,7 @@ FileShape polyline(const dxf::RecordView& r) {
         }
         vertices.push_back(v);
     }
-    return {{polylinePath(vertices, flags & 1)}, {}};
+    return outline(polylinePath(vertices, flags & 1));
 }
 
 FileShape ellipse(const dxf::RecordView& r) {
@@ -130,7 +136,7 @@ FileShape ellipse(const dxf::RecordView& r) {
         const double p = start + (end - start) * i / n;
         pts.push_back(centre + major * std::cos(p) + minor * std::sin(p));
     }
-    return {{pts}, {}};
+    return outline(std::move(pts));
 }
 
 FileShape corners(const dxf::RecordView& r, bool crossed) {
@@ -143,7 +149,43 @@ FileShape corners(const dxf::RecordView& r, bool crossed) {
     if (crossed) {
         std::swap(c[2], c[3]);
     }
-    return {{{c[0], c[1], c[2], c[3], c[0]}}, {}};
+    return outline({c[0], c[1], c[2], c[3], c[0]});
+}
+
+// The visible ATTRIB records that follow a block reference.
+FileShape attributes(const dxf::Document& file, const dxf::RecordView& r) {
+    FileShape shape;
+    shape.insertion =
+        QPointF(dxf::toDouble(r.value(10)).value_or(0), dxf::toDouble(r.value(20)).value_or(0));
+    const std::vector<qsizetype> starts = r.recordStarts();
+    for (std::size_t k = 1; k < starts.size(); ++k) {
+        const qsizetype to = k + 1 < starts.size() ? starts[k + 1] : r.size();
+        const dxf::RecordView a(r.tags().subspan(starts[k], to - starts[k]));
+        if (!a[0].is(0, "ATTRIB")) {
+            continue;
+        }
+        auto value = [&](int code, double fallback) {
+            return dxf::toDouble(a.value(code)).value_or(fallback);
+        };
+        if (int(value(70, 0)) & 1) {
+            continue;  // invisible
+        }
+        FileText t;
+        t.text.text = file.text(a[a.find(1)]);
+        t.text.insertion = QPointF(value(10, 0), value(20, 0));
+        t.text.alignment = QPointF(value(11, 0), value(21, 0));
+        t.text.height = value(40, 2.5);
+        t.text.widthFactor = value(41, 1);
+        t.text.rotation = value(50, 0) * std::numbers::pi / 180;
+        t.text.horizontal = int(value(72, 0));
+        t.text.vertical = int(value(74, 0));
+        t.color = int(value(62, 256));
+        t.layer = QString::fromUtf8(a.layer());
+        if (a.find(1) >= 0 && !t.text.text.isEmpty()) {
+            shape.attributes.push_back(std::move(t));
+        }
+    }
+    return shape;
 }
 
 std::optional<FileShape> recordShape(const dxf::RecordView& r) {
@@ -164,7 +206,9 @@ std::optional<FileShape> recordShape(const dxf::RecordView& r) {
         return corners(r, false);
     }
     if (type == "DIMENSION") {
-        return FileShape{{}, QString::fromUtf8(r.value(2))};
+        FileShape shape;
+        shape.block = QString::fromUtf8(r.value(2));
+        return shape;
     }
     return std::nullopt;
 }
@@ -183,8 +227,21 @@ FileShapes::FileShapes(const memory::Document& document) {
         }
         for (std::size_t i = 0; i < records.size(); ++i) {
             const memory::Entity* e = entities[i].get();
-            // Only kinds that keep no geometry of their own.
-            if (!e || int(e->kind().members.size()) != memory::kCommonSlots) {
+            if (!e) {
+                continue;
+            }
+            if (&e->kind() == &memory::kinds::insert()) {
+                const dxf::RecordView view = origin->file.view(records[i]);
+                if (view.headEnd() < view.size() && view.type() == "INSERT") {
+                    FileShape shape = attributes(origin->file, view);
+                    if (!shape.attributes.empty()) {
+                        m_shapes.insert(e, std::move(shape));
+                    }
+                }
+                continue;
+            }
+            // Otherwise only kinds that keep no geometry of their own.
+            if (int(e->kind().members.size()) != memory::kCommonSlots) {
                 continue;
             }
             const dxf::RecordView view = origin->file.view(records[i]);

@@ -1,11 +1,13 @@
-// Shapes the drawing keeps no members for (polylines, ellipses, solids, dimensions), read from
-// the tags of the file the drawing was loaded from.
+// Shapes the drawing keeps no members for (polylines, ellipses, solids, dimensions, the
+// attributes of block references), read from the tags of the file the drawing was loaded from.
 #pragma once
 
 #include <QHash>
 #include <QPointF>
 #include <QString>
 #include <vector>
+
+#include "sketchcad/text_layout.h"
 
 namespace cad::memory {
 class Document;
@@ -14,14 +16,24 @@ class Entity;
 
 namespace sketchcad {
 
+// An attribute of a block reference: a single-line text placed in the reference's space.
+struct FileText {
+    SingleLineText text;
+    int color = 256;
+    QString layer;
+};
+
 struct FileShape {
     std::vector<std::vector<QPointF>> paths;  // in the entity's own coordinates
     QString block;                            // a dimension's picture, drawn as a block
+    std::vector<FileText> attributes;         // visible ones only
+    QPointF insertion;  // a reference's insertion point in the file, attributes placed from it
 };
 
 class FileShapes {
 public:
-    // Indexes the drawing's file records of those kinds; nothing for a drawing never loaded.
+    // Indexes the drawing's file records of those kinds, and references with attributes;
+    // nothing for a drawing never loaded.
     explicit FileShapes(const cad::memory::Document& document);
 
     bool isEmpty() const { return m_shapes.isEmpty(); }

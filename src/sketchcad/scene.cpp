@@ -201,6 +201,9 @@ private:
                               QTransform::fromTranslate(at.x(), at.y()),
                           e, s, ctx);
             }
+            if (const FileShape* shape = m_shapes.shapeOf(e)) {
+                attributes(*shape, xy(e.value(Member::InsertionPoint)), s, ctx);
+            }
         } else if (const FileShape* shape = m_shapes.shapeOf(e)) {
             for (const auto& path : shape->paths) {
                 stroke(path, s, ctx);
@@ -218,6 +221,26 @@ private:
             it = m_layers.insert(name, m_doc.findLayer(name));
         }
         return *it;
+    }
+
+    // Attributes sit where the file put them, moved along with their reference since.
+    void attributes(const FileShape& shape, QPointF insertion, const Style& ref,
+                    const Context& ctx) {
+        const QPointF moved = insertion - shape.insertion;
+        for (const FileText& a : shape.attributes) {
+            SingleLineText t = a.text;
+            t.insertion += moved;
+            t.alignment += moved;
+            const memory::LayerRecord* layer = layerNamed(a.layer);
+            const int layerColor = layer ? layer->color : 7;
+            if (layerColor < 0) {
+                continue;
+            }
+            Style s = ref;
+            s.aci = resolveColor(a.color, layerColor, ref.aci);
+            s.rgb = aciRgb(s.aci);
+            text(placeSingleLine(t, measure()), s, ctx);
+        }
     }
 
     const memory::BlockRecord* findBlock(const QString& name) {

@@ -26,12 +26,20 @@ QByteArray dxfText(std::initializer_list<const char*> pairs) {
 
 class ShapesFromTheFile : public ::testing::Test {
 protected:
-    Scene load(const QByteArray& entities) {
-        const QByteArray bytes = dxfText({"0", "SECTION", "2", "ENTITIES"}) + entities +
-                                 dxfText({"0", "ENDSEC", "0", "EOF"});
+    Scene load(const QByteArray& entities, const QByteArray& blocks = QByteArray()) {
+        QByteArray bytes;
+        if (!blocks.isEmpty()) {
+            bytes += dxfText({"0", "SECTION", "2", "BLOCKS"}) + blocks + dxfText({"0", "ENDSEC"});
+        }
+        bytes += dxfText({"0", "SECTION", "2", "ENTITIES"}) + entities +
+                 dxfText({"0", "ENDSEC", "0", "EOF"});
         auto doc = dxf::loadDrawingBytes(*app, bytes, u"shapes.dxf"_s);
         EXPECT_TRUE(doc.ok()) << (doc.ok() ? "" : doc.error().toString().toStdString());
-        return doc.ok() ? Scene::build(*doc.value(), font) : Scene();
+        if (!doc.ok()) {
+            return Scene();
+        }
+        loaded = doc.value();
+        return Scene::build(*loaded, font);
     }
     static std::vector<QPointF> points(const Scene& s, int item) {
         std::vector<QPointF> pts;
@@ -44,6 +52,7 @@ protected:
     }
 
     std::shared_ptr<cad::memory::Application> app = cad::memory::Application::create();
+    std::shared_ptr<cad::memory::Document> loaded;
     TextFont font;
 };
 
@@ -84,6 +93,26 @@ TEST_F(ShapesFromTheFile, EllipsesAndSolidsGetTheirOutlines) {
     EXPECT_NEAR(s.items[0].box.maxY, 7, 1e-3);
     // The third and fourth corners come in zigzag order: the outline is a square, not a bow.
     EXPECT_EQ(points(s, 1), (std::vector<QPointF>{{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}}));
+}
+
+TEST_F(ShapesFromTheFile, VisibleAttributesOfAReferenceAreDrawnAndMoveWithIt) {
+    const QByteArray block = dxfText(
+        {"0",      "BLOCK", "8", "0",  "2", "LAMP", "70", "2",  "10", "0", "20",     "0", "0",
+         "CIRCLE", "8",     "0", "10", "0", "20",   "0",  "40", "1",  "0", "ENDBLK", "8", "0"});
+    Scene s =
+        load(dxfText({"0",  "INSERT", "8",  "0",      "66", "1",      "2",  "LAMP", "10", "10",
+                      "20", "10",     "0",  "ATTRIB", "8",  "0",      "10", "12",   "20", "10",
+                      "40", "2",      "1",  "L1",     "2",  "NO",     "70", "0",    "0",  "ATTRIB",
+                      "8",  "0",      "10", "12",     "20", "14",     "40", "2",    "1",  "hidden",
+                      "2",  "H",      "70", "1",      "0",  "SEQEND", "8",  "0"}),
+             block);
+    ASSERT_EQ(s.texts.size(), 1u);
+    EXPECT_EQ(s.texts[0].text, u"L1"_s);
+    EXPECT_EQ(s.texts[0].toWorld.map(QPointF(0, 0)), QPointF(12, 10));
+    loaded->modelSpace().entities[0]->setValue(cad::Member::InsertionPoint, cad::Point{110, 10, 0});
+    s = Scene::build(*loaded, font);
+    ASSERT_EQ(s.texts.size(), 1u);
+    EXPECT_EQ(s.texts[0].toWorld.map(QPointF(0, 0)), QPointF(112, 10));
 }
 
 }  // namespace
