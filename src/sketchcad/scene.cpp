@@ -31,6 +31,13 @@ QPointF xy(const cad::Value& v) {
     return {p.x, p.y};
 }
 
+// A table name compared without regard to case; the exact spelling, by far the most common,
+// is tried first because the caseless comparison costs much more per entity.
+bool isNamed(const QString& name, QStringView wanted) {
+    return name.size() == wanted.size() &&
+           (name == wanted || name.compare(wanted, Qt::CaseInsensitive) == 0);
+}
+
 // What an entity inside a block reference inherits from it.
 struct Context {
     QTransform toWorld;
@@ -91,9 +98,9 @@ private:
         s.aci = resolveColor(e.slotValue(memory::kColorSlot).toInt(), layerColor, ctx.color);
         s.rgb = aciRgb(s.aci);
         QString lt = e.slotValue(memory::kLinetypeSlot).toText();
-        if (lt.compare(u"ByLayer", Qt::CaseInsensitive) == 0) {
+        if (isNamed(lt, u"ByLayer")) {
             lt = layer ? layer->linetype : QStringLiteral("Continuous");
-        } else if (lt.compare(u"ByBlock", Qt::CaseInsensitive) == 0) {
+        } else if (isNamed(lt, u"ByBlock")) {
             lt = ctx.linetype;
         }
         s.pattern = pattern(lt);
@@ -267,9 +274,9 @@ private:
         QString layer = e.layer();
         inner.layer = ctx.depth > 0 && layer == u"0" ? ctx.layer : layer;
         QString lt = e.slotValue(memory::kLinetypeSlot).toText();
-        if (lt.compare(u"ByBlock", Qt::CaseInsensitive) == 0) {
+        if (isNamed(lt, u"ByBlock")) {
             lt = ctx.linetype;
-        } else if (lt.compare(u"ByLayer", Qt::CaseInsensitive) == 0) {
+        } else if (isNamed(lt, u"ByLayer")) {
             const memory::LayerRecord* l = layerNamed(inner.layer);
             lt = l ? l->linetype : QStringLiteral("Continuous");
         }
