@@ -220,6 +220,7 @@ FileShapes::FileShapes(const memory::Document& document) {
     if (!origin) {
         return;
     }
+    m_ltscale = dxf::toDouble(origin->file.headerValue("$LTSCALE"));
     auto index = [&](const std::vector<dxf::Record>& records,
                      const std::vector<std::shared_ptr<memory::Entity>>& entities) {
         if (records.size() != entities.size()) {

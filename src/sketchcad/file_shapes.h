@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPointF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "sketchcad/text_layout.h"
@@ -37,11 +38,14 @@ public:
     explicit FileShapes(const cad::memory::Document& document);
 
     bool isEmpty() const { return m_shapes.isEmpty(); }
+    // The file's $LTSCALE, when it has one.
+    std::optional<double> ltscale() const { return m_ltscale; }
     // The shape of an entity, or null when the file had none for it.
     const FileShape* shapeOf(const cad::memory::Entity& entity) const;
 
 private:
     QHash<const cad::memory::Entity*, FileShape> m_shapes;
+    std::optional<double> m_ltscale;
 };
 
 }  // namespace sketchcad

@@ -51,9 +51,10 @@ class Builder {
 public:
     Builder(const memory::Document& doc, const TextFont& font, Scene& scene)
         : m_doc(doc), m_font(font), m_scene(scene), m_shapes(doc) {
-        const cad::Value lt = doc.variable(QStringLiteral("LTSCALE"));
-        if (!lt.isEmpty()) {
-            m_ltScale = lt.toDouble();
+        // The drawing starts with LTSCALE 1; a loaded file's own value counts until it is set.
+        m_ltScale = doc.variable(QStringLiteral("LTSCALE")).toDouble();
+        if (m_ltScale == 1 && m_shapes.ltscale()) {
+            m_ltScale = *m_shapes.ltscale();
         }
         if (!(m_ltScale > 0)) {
             m_ltScale = 1;

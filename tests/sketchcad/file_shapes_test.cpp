@@ -6,6 +6,7 @@
 
 #include "cad/memory/document.h"
 #include "dxf/drawing.h"
+#include "sketchcad/file_shapes.h"
 #include "sketchcad/scene.h"
 #include "sketchcad/text_font.h"
 
@@ -113,6 +114,23 @@ TEST_F(ShapesFromTheFile, VisibleAttributesOfAReferenceAreDrawnAndMoveWithIt) {
     s = Scene::build(*loaded, font);
     ASSERT_EQ(s.texts.size(), 1u);
     EXPECT_EQ(s.texts[0].toWorld.map(QPointF(0, 0)), QPointF(112, 10));
+}
+
+TEST_F(ShapesFromTheFile, TheFilesLinetypeScaleCountsUntilTheDrawingSetsItsOwn) {
+    const QByteArray bytes = dxfText(
+        {"0", "SECTION", "2", "HEADER", "9", "$LTSCALE", "40", "10.0", "0", "ENDSEC", "0", "EOF"});
+    auto doc = dxf::loadDrawingBytes(*app, bytes, u"scaled.dxf"_s);
+    ASSERT_TRUE(doc.ok());
+    EXPECT_EQ(FileShapes(*doc.value()).ltscale(), 10.0);
+    auto& dashed = doc.value()->addLinetype(u"D"_s);
+    dashed.pattern = {1, -1};
+    auto line = doc.value()->makeEntity(cad::memory::kinds::line());
+    line->setValue(cad::Member::EndPoint, cad::Point{1000, 0, 0});
+    line->setValue(cad::Member::Linetype, u"D"_s);
+    doc.value()->modelSpace().append(line);
+    EXPECT_FLOAT_EQ(Scene::build(*doc.value(), font).strokes[0].period, 20);
+    doc.value()->defineVariable(u"LTSCALE"_s, 2.0);
+    EXPECT_FLOAT_EQ(Scene::build(*doc.value(), font).strokes[0].period, 4);
 }
 
 }  // namespace
