@@ -62,11 +62,13 @@ void run(benchmark::State& state, ui::Ui& ui, ui::RecordingUi* recording, Operat
     core::ColorRule colorRule;
     for (auto _ : state) {
         operation(link, colorRule);
+        // Each run is measured as one operation on a drawing with no undo history before it.
+        state.PauseTiming();
+        drawing().app->activeDocument()->clearUndo();
         if (recording != nullptr) {
-            state.PauseTiming();
             recording->hints.clear();
-            state.ResumeTiming();
         }
+        state.ResumeTiming();
     }
     state.counters["entities/s"] = benchmark::Counter(
         static_cast<double>(state.iterations()) * kEntities, benchmark::Counter::kIsRate);

@@ -219,6 +219,8 @@ public:
     }
     void StartUndoMark() const { call(Member::StartUndoMark); }
     void EndUndoMark() const { call(Member::EndUndoMark); }
+    void Save() const { call(Member::Save); }
+    void SaveAs(const QString& path) const { call(Member::SaveAs, {path}); }
 };
 
 using Documents = Collection<Document>;

@@ -16,6 +16,7 @@ namespace cad {
     X(Documents) X(Version) X(Quit) X(Close) /* document */                                     \
         X(Name) X(ModelSpace) X(PaperSpace) X(Utility) X(SelectionSets) X(Layers) X(TextStyles) \
             X(Linetypes) X(Blocks) X(SetVariable) X(GetVariable) X(ActiveTextStyle)             \
+                X(Save) X(SaveAs)                                                               \
                 X(StartUndoMark) X(EndUndoMark) /* collections and selection sets */            \
         X(Count) X(Item) X(Add) X(Delete) X(SelectOnScreen) X(Load) /* model space */           \
         X(AddLine) X(AddCircle) X(AddArc) X(AddText) X(AddMtext) X(AddSpline)                   \

@@ -11,7 +11,8 @@
 
 namespace dxf {
 
-// Reads the file into a new drawing of the application, which becomes its active document.
+// Reads the file into a new drawing of the application, which becomes its active document and
+// keeps the path for saving.
 // On failure the application is left as it was: no half-loaded drawing stays behind.
 //
 // An entity on a layer the LAYER table lacks gets that layer in the drawing, as a CAD's audit

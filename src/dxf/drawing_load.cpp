@@ -112,7 +112,6 @@ public:
         if (m_load)
             noteImplied();
         readHeader();
-        m_origin.seed = m_load ? m_drawing.handseed() : 0;
     }
 
 private:
@@ -472,7 +471,10 @@ Result<std::shared_ptr<memory::Document>> loadDrawingBytes(memory::Application& 
 
 Result<std::shared_ptr<memory::Document>> loadDrawing(memory::Application& application,
                                                       const QString& path) {
-    return bound(application, readFile(path));
+    auto loaded = bound(application, readFile(path));
+    if (loaded)
+        loaded.value()->setPath(path);
+    return loaded;
 }
 
 }  // namespace dxf

@@ -43,9 +43,6 @@ public:
     std::vector<Implied> impliedLayers;
     std::vector<const void*> impliedRecords;  // styles, linetypes and blocks
 
-    // Entities with handles from here on were added since the file was read or last saved.
-    quint64 seed = 0;
-
     // The current layer and text style the file stands for ($CLAYER and $TEXTSTYLE).
     QString currentLayer;
     QString textStyle;

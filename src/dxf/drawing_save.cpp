@@ -36,6 +36,12 @@ public:
     void run() {
         for (const void* record : m_origin.impliedRecords)
             m_implied.insert(record);
+        for (const auto& entity : m_origin.entities)
+            m_written.insert(entity.get());
+        for (const auto& entities : m_origin.blockEntities) {
+            for (const auto& entity : entities)
+                m_written.insert(entity.get());
+        }
         saveLinetypes();
         saveLayers();
         saveStyles();
@@ -372,23 +378,27 @@ private:
         parallel = std::move(keptEntities);
     }
 
-    // Appends records for the entities added to the block since the file was read or saved:
-    // they follow the others and hold handles from the seed of that moment on.
+    // Appends records for the block's entities the file has none for: those added since the file
+    // was read or saved, and those an undo brought back after a save dropped their records.
     void appendNew(std::vector<Record>& members,
                    std::vector<std::shared_ptr<memory::Entity>>& parallel,
                    const memory::BlockRecord& block, bool paper) {
-        const auto& entities = block.entities;
-        size_t first = entities.size();
-        while (first > 0 && entities[first - 1]->handle() >= m_origin.seed)
-            --first;
-        if (first == entities.size())
+        if (!hasNew(block))
             return;
         const QByteArray owner = m_origin.markers ? ownerOf(block) : QByteArray();
-        for (size_t i = first; i < entities.size(); ++i) {
-            members.push_back(m_file.addRecord(newEntity(*entities[i], owner, paper)));
-            parallel.push_back(entities[i]);
+        for (const auto& entity : block.entities) {
+            if (m_written.contains(entity.get()))
+                continue;
+            members.push_back(m_file.addRecord(newEntity(*entity, owner, paper)));
+            parallel.push_back(entity);
+            m_written.insert(entity.get());
             m_added = true;
         }
+    }
+
+    bool hasNew(const memory::BlockRecord& block) const {
+        return std::any_of(block.entities.begin(), block.entities.end(),
+                           [&](const auto& entity) { return !m_written.contains(entity.get()); });
     }
 
     void updateEntity(Record& record, const memory::Entity& entity) {
@@ -463,9 +473,6 @@ private:
     }
 
     void saveEntities() {
-        auto hasNew = [&](const memory::BlockRecord& block) {
-            return !block.entities.empty() && block.entities.back()->handle() >= m_origin.seed;
-        };
         Section* section = m_file.section(SectionKind::Entities);
         if (!section && !hasNew(m_drawing.modelSpace()) && !hasNew(m_drawing.paperSpace()))
             return;
@@ -488,7 +495,6 @@ private:
             m_file.setHeaderValue("$TEXTSTYLE", 7, text(active));
             m_origin.textStyle = active;
         }
-        m_origin.seed = m_drawing.handseed();
         if (m_added && m_file.headerVariable("$HANDSEED")) {
             const quint64 seed =
                 std::max(parseHandle(m_file.headerValue("$HANDSEED")), m_drawing.handseed());
@@ -501,6 +507,7 @@ private:
     Document& m_file;
     bool m_added = false;
     QSet<const void*> m_implied;
+    QSet<const void*> m_written;  // entities the file has a record for
     MemberTags m_tags;
     NameCache m_names;
     std::vector<int> m_changed;

@@ -105,6 +105,9 @@ Value Application::get(Member m) {
 Value Application::call(Member m, std::span<const Value>) {
     if (m == Member::Quit) {
         quit();
+        if (m_observer) {
+            m_observer->applicationQuit();
+        }
         return {};
     }
     noSuchMember(m);

@@ -2,10 +2,13 @@
 // fail, close its drawings or quit.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "cad/memory/document.h"
 #include "cad/memory/interaction.h"
+#include "cad/memory/observer.h"
 
 namespace cad::memory {
 
@@ -33,6 +36,16 @@ public:
     // The default interaction, answering from a queue.
     ScriptedInteraction& script() const { return *m_script; }
 
+    // The host program that hears about changes and a quit; null for none.
+    Observer* observer() const { return m_observer; }
+    void setObserver(Observer* observer) { m_observer = observer; }
+
+    // Writes a document to a file for Save and SaveAs: an error text, or nullopt when saved.
+    // Without one, the documents cannot be saved through the interface.
+    using Saver = std::function<std::optional<QString>(Document&, const QString& path)>;
+    const Saver& saver() const { return m_saver; }
+    void setSaver(Saver saver) { m_saver = std::move(saver); }
+
     // The Nth automation call from now (1 = the next) fails with cad::Error.
     void failCall(qint64 nthFromNow) { m_session->failAt = m_session->calls + nthFromNow; }
     qint64 callCount() const { return m_session->calls; }
@@ -49,6 +62,8 @@ private:
     std::shared_ptr<ScriptedInteraction> m_script = std::make_shared<ScriptedInteraction>();
     std::shared_ptr<Interaction> m_interaction = m_script;
     std::shared_ptr<Object> m_documentsNode;
+    Observer* m_observer = nullptr;
+    Saver m_saver;
 };
 
 }  // namespace cad::memory

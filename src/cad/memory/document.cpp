@@ -1,6 +1,7 @@
 // Document: tables, entities, variables and undo marks of one drawing.
 #include "cad/memory/document.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 #include "cad/memory/application.h"
@@ -275,10 +276,19 @@ Value Document::checkedValue(const MemberSpec& memberSpec, const Value& value) c
     throw Error(QStringLiteral("找不到名称：%1").arg(v.toText()));
 }
 
-void Document::noteChange() {
+void Document::record(Change change) {
     ++m_changes;
+    m_journal.record(std::move(change));
     if (m_undoDepth == 0) {
         ++m_changesOutside;
+        m_journal.closeStep();
+    }
+    notifyChanged();
+}
+
+void Document::notifyChanged() {
+    if (Observer* observer = m_app ? m_app->observer() : nullptr) {
+        observer->drawingChanged(*this);
     }
 }
 
@@ -287,9 +297,11 @@ void Document::erase(Entity* entity) {
         auto it = std::find_if(b->entities.begin(), b->entities.end(),
                                [entity](const auto& e) { return e.get() == entity; });
         if (it != b->entities.end()) {
-            (*it)->detach();
+            std::shared_ptr<Entity> erased = std::move(*it);
+            const int index = int(it - b->entities.begin());
             b->entities.erase(it);
-            noteChange();
+            erased->detach();
+            record({Change::Kind::Erase, index, std::move(erased), b.get(), {}});
             return;
         }
     }
@@ -337,9 +349,14 @@ void Document::deleteTextStyle(TextStyleRecord* style) {
     if (styleInUse(style->name)) {
         throw Error(QStringLiteral("文字样式仍被引用：%1").arg(style->name));
     }
-    std::erase_if(m_styles, [style](const auto& s) { return s.get() == style; });
-    style->detach();
-    noteChange();
+    auto it = std::find_if(m_styles.begin(), m_styles.end(),
+                           [style](const auto& s) { return s.get() == style; });
+    Q_ASSERT(it != m_styles.end());
+    std::shared_ptr<TextStyleRecord> deleted = std::move(*it);
+    const int index = int(it - m_styles.begin());
+    m_styles.erase(it);
+    deleted->detach();
+    record({Change::Kind::DeleteStyle, index, std::move(deleted), nullptr, {}});
 }
 
 void Document::loadLinetype(const QString& name, const QString& file) {
@@ -356,7 +373,19 @@ void Document::loadLinetype(const QString& name, const QString& file) {
     LinetypeRecord& r = addLinetype(lt->name);
     r.description = lt->description;
     r.pattern = lt->pattern;
-    noteChange();
+    record(
+        {Change::Kind::AddLinetype, int(m_linetypes.size()) - 1, m_linetypes.back(), nullptr, {}});
+}
+
+void Document::saveTo(const QString& path) {
+    const Application::Saver* saver = m_app ? &m_app->saver() : nullptr;
+    if (!saver || !*saver) {
+        throw Error(QStringLiteral("此程序不能保存图形"));
+    }
+    if (const std::optional<QString> error = (*saver)(*this, path)) {
+        throw Error(QStringLiteral("保存失败：%1").arg(*error));
+    }
+    markSaved();
 }
 
 Value Document::get(Member m) {
@@ -400,8 +429,11 @@ void Document::put(Member m, const Value& value) {
     if (!style || style->document() != this) {
         invalidInput();
     }
-    m_activeStyle = style;
-    noteChange();
+    if (style != m_activeStyle) {
+        Value other = ObjectRef(style->shared_from_this());
+        swapActiveStyle(other);
+        record({Change::Kind::ActiveStyle, 0, nullptr, nullptr, std::move(other)});
+    }
 }
 
 Value Document::call(Member m, std::span<const Value> args) {
@@ -414,19 +446,29 @@ Value Document::call(Member m, std::span<const Value> args) {
                 if (!layer) {
                     invalidInput();
                 }
-                m_currentLayer = layer->name;
+                if (layer->name != m_currentLayer) {
+                    QString other = layer->name;
+                    std::swap(other, m_currentLayer);
+                    record({Change::Kind::CurrentLayer, 0, nullptr, nullptr, std::move(other)});
+                }
             } else if (name == u"TEXTSTYLE") {
                 TextStyleRecord* style = findTextStyle(v.toText());
                 if (!style) {
                     invalidInput();
                 }
-                m_activeStyle = style;
+                if (style != m_activeStyle) {
+                    Value other = ObjectRef(style->shared_from_this());
+                    swapActiveStyle(other);
+                    record({Change::Kind::ActiveStyle, 0, nullptr, nullptr, std::move(other)});
+                }
             } else {
                 auto it = m_variables.find(name);
                 if (it == m_variables.end()) {
                     throw Error(QStringLiteral("未知的系统变量：%1").arg(name));
                 }
                 it.value() = it.value().holds<QString>() ? Value(v.toText()) : Value(v.toDouble());
+                // Not undone, but shown (the status line shows MODEMACRO).
+                notifyChanged();
             }
             return {};
         }
@@ -438,8 +480,25 @@ Value Document::call(Member m, std::span<const Value> args) {
         case Member::EndUndoMark:
             if (m_undoDepth > 0 && --m_undoDepth == 0) {
                 ++m_undoGroups;
+                m_journal.closeStep();
             }
             return {};
+        case Member::Save:
+            if (m_path.isEmpty()) {
+                throw Error(QStringLiteral("图形尚未命名，请用另存为"));
+            }
+            saveTo(m_path);
+            return {};
+        case Member::SaveAs: {
+            const QString path = arg(args, 0).toText();
+            if (path.isEmpty()) {
+                invalidInput();
+            }
+            saveTo(path);
+            m_path = path;
+            m_name = QFileInfo(path).fileName();
+            return {};
+        }
         case Member::Close:
             if (m_app) {
                 m_app->closeDocument(*this);

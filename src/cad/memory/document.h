@@ -1,11 +1,12 @@
 // A document of the embedded drawing: tables, model and paper space, selection sets, system
-// variables, the active text style and the undo marks.
+// variables, the active text style, the undo marks and the undo journal.
 #pragma once
 
 #include <QHash>
 #include <QStringList>
 #include <memory>
 
+#include "cad/memory/journal.h"
 #include "cad/memory/tables.h"
 
 namespace cad::memory {
@@ -27,6 +28,9 @@ public:
 
     const QString& name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }
+    // Where the drawing was last opened from or saved to; empty for a new drawing.
+    const QString& path() const { return m_path; }
+    void setPath(const QString& path) { m_path = path; }
     Application* application() const { return m_app; }
     bool isClosed() const { return m_closed; }
     Origin* origin() const { return m_origin.get(); }
@@ -82,11 +86,26 @@ public:
     qint64 changes() const { return m_changes; }
     qint64 changesOutsideUndoGroups() const { return m_changesOutside; }
 
+    // The journal: every change made through the interface, one step per closed outermost group
+    // or per change outside any group. Loading and the direct setters record nothing. Undo and
+    // redo refuse (false) while a group is open or when there is nothing to do.
+    bool canUndo() const;
+    bool canRedo() const;
+    bool undo();
+    bool redo();
+    // Modified when the drawing differs from the one last saved (or loaded) by the journal.
+    bool isModified() const { return m_journal.isModified(); }
+    void markSaved() { m_journal.markSaved(); }
+    // Forgets every step (never while a group is open).
+    void clearUndo() { m_journal.clear(); }
+
     // Called by the objects of the document.
     void enterFromNode();
     bool isLayerLocked(const QString& name) const;
     Value checkedValue(const MemberSpec& memberSpec, const Value& value) const;
-    void noteChange();
+    void record(Change change);
+    // Tells the host program the drawing changed without a change to record.
+    void notifyChanged();
     void erase(Entity* entity);
     Interaction& interaction() const;
     std::shared_ptr<SelectionSetNode> addSelectionSet(const QString& name);
@@ -107,10 +126,15 @@ private:
     R* find(const std::vector<std::shared_ptr<R>>& table, QStringView name) const;
     bool styleInUse(const QString& name) const;
     quint64 takeHandle(quint64 handle);
+    enum class Direction : std::uint8_t { Undo, Redo };
+    void apply(Change& change, Direction direction);
+    void swapActiveStyle(Value& other);
+    void saveTo(const QString& path);
 
     std::shared_ptr<Session> m_session;
     Application* m_app;
     QString m_name;
+    QString m_path;
     bool m_closed = false;
     std::shared_ptr<Origin> m_origin;
 
@@ -133,6 +157,7 @@ private:
     int m_undoGroups = 0;
     qint64 m_changes = 0;
     qint64 m_changesOutside = 0;
+    Journal m_journal;
 };
 
 }  // namespace cad::memory

@@ -56,14 +56,15 @@ Value Entity::get(Member m) {
 void Entity::put(Member m, const Value& value) {
     const int s = slotOrThrow(m);
     checkUnlocked();
-    const MemberSpec& memberSpec = m_kind->members[s];
-    m_values[s] = doc().checkedValue(memberSpec, value);
-    doc().noteChange();
+    Value v = doc().checkedValue(m_kind->members[s], value);
+    std::swap(m_values[s], v);
+    doc().record({Change::Kind::Member, s, shared_from_this(), nullptr, std::move(v)});
 }
 
 Value Entity::call(Member m, std::span<const Value>) {
     switch (m) {
         case Member::Update:
+            doc().notifyChanged();
             return {};
         case Member::Delete:
             checkUnlocked();

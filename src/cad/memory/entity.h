@@ -22,6 +22,7 @@ public:
     void setValue(Member m, Value v);
     const Value& slotValue(int slot) const { return m_values[slot]; }
     void setSlotValue(int slot, Value v) { m_values[slot] = std::move(v); }
+    void swapSlotValue(int slot, Value& v) { std::swap(m_values[slot], v); }
     QString layer() const { return m_values[kLayerSlot].toText(); }
 
 protected:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "cad/value.h"
 
@@ -57,13 +58,15 @@ protected:
 };
 
 // An object that belongs to one document. The document detaches it when it erases it or when the
-// document itself goes; a detached object refuses every call.
-class DocNode : public Node {
+// document itself goes; a detached object refuses every call. Undoing an erase attaches the same
+// object again, so whoever kept it (a file's record, a selection) sees it come back.
+class DocNode : public Node, public std::enable_shared_from_this<DocNode> {
 public:
     explicit DocNode(Document* document) : m_document(document) {}
 
     Document* document() const { return m_document; }
     void detach() { m_document = nullptr; }
+    void attach(Document* document) { m_document = document; }
 
 protected:
     void enter() override;

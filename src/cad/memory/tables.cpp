@@ -4,6 +4,8 @@
 #include "cad/memory/document.h"
 #include "cad/memory/interaction.h"
 
+#include <utility>
+
 namespace cad::memory {
 
 namespace {
@@ -66,13 +68,14 @@ Value LayerRecord::get(Member m) {
 }
 
 void LayerRecord::put(Member m, const Value& value) {
+    Change change{Change::Kind::LayerColor, 0, shared_from_this(), nullptr, {}};
     switch (m) {
         case Member::Color: {
             const int c = value.toInt();
             if (c < 1 || c > 255) {
                 throw Error(QStringLiteral("无效的输入"));
             }
-            color = c;
+            change.value = std::exchange(color, c);
             break;
         }
         case Member::Linetype: {
@@ -80,16 +83,18 @@ void LayerRecord::put(Member m, const Value& value) {
             if (!lt || lt->name.startsWith(u"By", Qt::CaseInsensitive)) {
                 throw Error(QStringLiteral("找不到名称：%1").arg(value.toText()));
             }
-            linetype = lt->name;
+            change.kind = Change::Kind::LayerLinetype;
+            change.value = std::exchange(linetype, lt->name);
             break;
         }
         case Member::Lock:
-            locked = value.toBool();
+            change.kind = Change::Kind::LayerLock;
+            change.value = std::exchange(locked, value.toBool());
             break;
         default:
             noSuchMember(m);
     }
-    doc().noteChange();
+    doc().record(std::move(change));
 }
 
 Value TextStyleRecord::get(Member m) {
@@ -155,7 +160,7 @@ Value BlockRecord::add(const KindSpec& kind,
         e->setSlotValue(s, doc().checkedValue(kind.members[s], value));
     }
     append(e);
-    doc().noteChange();
+    doc().record({Change::Kind::Append, int(entities.size()) - 1, e, this, {}});
     return ObjectRef(std::move(e));
 }
 
@@ -291,8 +296,9 @@ Value CollectionNode::call(Member m, std::span<const Value> args) {
             throw Error(QStringLiteral("无效的图层名：%1").arg(name));
         }
         doc().addLayer(name);
-        doc().noteChange();
-        return ObjectRef(doc().layers().back());
+        const auto& layers = doc().layers();
+        doc().record({Change::Kind::AddLayer, int(layers.size()) - 1, layers.back(), nullptr, {}});
+        return ObjectRef(layers.back());
     }
     if (m == Member::Add && m_of == Of::SelectionSets) {
         return ObjectRef(doc().addSelectionSet(arg(args, 0).toText()));
