@@ -1,10 +1,13 @@
 // Connection: framing, waiting for answers, and batching object releases.
 #include "cad/remote/connection.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
 
+#include "cad/remote/input_hold.h"
 #include "cad/remote/remote_object.h"
 
 namespace cad::remote {
@@ -43,6 +46,10 @@ Answer Connection::exchange(Request request) {
     if (m_socket.state() != QLocalSocket::ConnectedState) {
         throw Error(QStringLiteral("自动化服务器已断开"));
     }
+    if (m_waitingForUser) {
+        // Something the event loop ran during a pick: the stream holds the pick's answer next.
+        throw Error(QStringLiteral("自动化服务器正在等待用户选择"));
+    }
     request.serial = ++m_serial;
     const QByteArray message = frame(encodeRequest(request, *this));
     if (message.size() > static_cast<qsizetype>(kMaxMessage) + 4) {
@@ -50,7 +57,8 @@ Answer Connection::exchange(Request request) {
     }
     m_socket.write(takeReleases() + message);
     m_socket.flush();
-    Answer answer = awaitAnswer(request.serial, isInteractive(request));
+    Answer answer = isInteractive(request) ? awaitUser(request.serial)
+                                           : awaitAnswer(request.serial, Wait::Blocking);
     if (answer.error) {
         throw Error(*answer.error);
     }
@@ -111,9 +119,23 @@ void Connection::noteWanted(Member m) {
     }
 }
 
-Answer Connection::awaitAnswer(std::uint32_t serial, bool interactive) {
-    QDeadlineTimer deadline =
-        interactive ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(kAnswerMs);
+Answer Connection::awaitUser(std::uint32_t serial) {
+    // Whatever the event loop runs may drop the last reference to this connection.
+    const std::shared_ptr<Connection> self = shared_from_this();
+    m_waitingForUser = true;
+    try {
+        Answer answer = awaitAnswer(serial, Wait::EventLoop);
+        m_waitingForUser = false;
+        return answer;
+    } catch (...) {
+        m_waitingForUser = false;
+        throw;
+    }
+}
+
+Answer Connection::awaitAnswer(std::uint32_t serial, Wait wait) {
+    QDeadlineTimer deadline = wait == Wait::EventLoop ? QDeadlineTimer(QDeadlineTimer::Forever)
+                                                      : QDeadlineTimer(kAnswerMs);
     for (;;) {
         if (std::optional<QByteArray> payload = m_frames.next()) {
             Reader reader(*payload);
@@ -135,10 +157,26 @@ Answer Connection::awaitAnswer(std::uint32_t serial, bool interactive) {
         if (deadline.hasExpired()) {
             fail(QStringLiteral("自动化服务器没有回答"));
         }
-        const qint64 left = deadline.remainingTime();
-        m_socket.waitForReadyRead(left < 0 || left > 1000 ? 1000 : static_cast<int>(left));
+        if (wait == Wait::EventLoop && QCoreApplication::instance()) {
+            runEventLoopUntilReadable();
+        } else {
+            const qint64 left = deadline.remainingTime();
+            m_socket.waitForReadyRead(left < 0 || left > 1000 ? 1000 : static_cast<int>(left));
+        }
         m_frames.append(m_socket.readAll());
     }
+}
+
+void Connection::runEventLoopUntilReadable() {
+    if (m_socket.bytesAvailable() > 0) {
+        return;
+    }
+    QEventLoop loop;
+    QObject::connect(&m_socket, &QLocalSocket::readyRead, &loop, &QEventLoop::quit);
+    QObject::connect(&m_socket, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
+    QObject::connect(&m_socket, &QLocalSocket::errorOccurred, &loop, &QEventLoop::quit);
+    InputHold hold;
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Connection::fail(const QString& why) {

@@ -10,9 +10,11 @@
 
 namespace cad::remote {
 
-// The assistant has one thread: a request blocks it until the answer has come, reading the
-// socket with waitForReadyRead. Ordinary calls give up after a generous time; picks wait as
-// long as the user takes, for as long as the server is there.
+// The assistant has one thread. An ordinary request blocks it until the answer has come,
+// reading the socket with waitForReadyRead, and gives up after a generous time. A pick waits as
+// long as the user takes, for as long as the server is there, in an event loop that keeps the
+// window painted while the user's input to it is held back (InputHold); requests made by what
+// that loop runs are refused.
 class Connection : public ObjectIds, public std::enable_shared_from_this<Connection> {
 public:
     // Connected to the socket at path, or null when nobody answers there.
@@ -47,7 +49,10 @@ private:
     };
 
     Answer exchange(Request request);
-    Answer awaitAnswer(std::uint32_t serial, bool interactive);
+    enum class Wait : std::uint8_t { Blocking, EventLoop };
+    Answer awaitUser(std::uint32_t serial);
+    Answer awaitAnswer(std::uint32_t serial, Wait wait);
+    void runEventLoopUntilReadable();
     [[noreturn]] void fail(const QString& why);
     QByteArray takeReleases();
     void sendReleases();
@@ -62,6 +67,7 @@ private:
     std::vector<Member> m_wanted{Member::EntityName, Member::Layer};
     int m_rangeSize = kFirstRange;
     bool m_forgetScheduled = false;
+    bool m_waitingForUser = false;
 
     static constexpr int kFirstRange = 16;
     static constexpr int kLongestRange = 1024;
