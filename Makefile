@@ -43,17 +43,24 @@ test-asan: deps
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The DXF loader under libFuzzer (clang, AddressSanitizer, UBSan), seeded with the test drawings.
+# The libFuzzer targets (clang, AddressSanitizer, UBSan), each with its dictionary and seeds:
+# the DXF loader seeded with the test drawings, the automation server's message handling and the
+# client's answer decoder seeded with the streams remote_seeds writes. FUZZ_SECONDS each.
 BUILD_FUZZ   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: configure
 	cmake --build $(BUILD) --target dxf_test_drawings
 	cmake -S fuzz -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
-	mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/seeds
+	mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/seeds $(BUILD_FUZZ)/corpus-remote
 	cp $(BUILD)/tests/dxf/drawings/*.dxf tests/dxf/fuzz_regressions/* $(BUILD_FUZZ)/seeds/
+	$(BUILD_FUZZ)/remote_seeds $(BUILD_FUZZ)/seeds-remote
+	[ ! -d tests/cad_remote/fuzz_regressions ] || \
+		cp tests/cad_remote/fuzz_regressions/* $(BUILD_FUZZ)/seeds-remote/
 	$(BUILD_FUZZ)/fuzz_dxf_load -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/dxf.dict \
 		-artifact_prefix=$(BUILD_FUZZ)/ $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/seeds
+	$(BUILD_FUZZ)/fuzz_remote_decode -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/remote.dict \
+		-artifact_prefix=$(BUILD_FUZZ)/remote- $(BUILD_FUZZ)/corpus-remote $(BUILD_FUZZ)/seeds-remote
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,6 +1,4 @@
 // Document: undo and redo of the journal's steps.
-#include <ranges>
-
 #include "cad/memory/document.h"
 
 namespace cad::memory {
@@ -37,8 +35,9 @@ bool Document::undo() {
     if (!canUndo()) {
         return false;
     }
-    for (Change& change : m_journal.takeUndoStep() | std::views::reverse) {
-        apply(change, Direction::Undo);
+    const std::span<Change> step = m_journal.takeUndoStep();
+    for (auto change = step.rbegin(); change != step.rend(); ++change) {
+        apply(*change, Direction::Undo);
     }
     notifyChanged();
     return true;
