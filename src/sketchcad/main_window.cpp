@@ -146,12 +146,24 @@ MainWindow::MainWindow(std::shared_ptr<memory::Application> application, QWidget
         return box.clickedButton() == discard ? Unsaved::Discard : Unsaved::Cancel;
     };
 
+    m_application->setObserver(this);
+    m_application->setSaver(
+        [](memory::Document& document, const QString& path) -> std::optional<QString> {
+            auto saved = dxf::saveDrawing(document, path);
+            if (!saved) {
+                return saved.error().toString();
+            }
+            return std::nullopt;
+        });
+
     resize(1280, 860);
     setPrompt(kIdlePrompt);
     updateTitle();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    m_application->setObserver(nullptr);
+}
 
 void MainWindow::buildMenus() {
     auto action = [this](const QString& text, const char* name, auto slot,
@@ -222,21 +234,13 @@ bool MainWindow::refuseWhileBusy() {
 }
 
 QString MainWindow::documentPath() const {
-    return m_path;
-}
-
-void MainWindow::setDocumentPath(const QString& path) {
-    m_path = path;
+    const auto doc = document();
+    return doc ? doc->path() : QString();
 }
 
 bool MainWindow::isModified() const {
     const auto doc = document();
-    return doc && doc->changes() != m_savedChanges;
-}
-
-void MainWindow::markSaved() {
-    const auto doc = document();
-    m_savedChanges = doc ? doc->changes() : 0;
+    return doc && doc->isModified();
 }
 
 bool MainWindow::settleUnsaved() {
@@ -273,8 +277,7 @@ bool MainWindow::openFile(const QString& path) {
         m_application->closeDocument(*previous);
     }
     m_application->setActiveDocument(loaded.value());
-    setDocumentPath(QFileInfo(path).absoluteFilePath());
-    markSaved();
+    loaded.value()->setPath(QFileInfo(path).absoluteFilePath());
     m_fitNext = true;
     message(QStringLiteral("已打开 %1").arg(QDir::toNativeSeparators(path)));
     refreshNow();
@@ -289,8 +292,6 @@ void MainWindow::newDrawing() {
         m_application->closeDocument(*previous);
     }
     m_application->newDocument(QStringLiteral("Drawing%1.dwg").arg(++m_untitled));
-    setDocumentPath(QString());
-    markSaved();
     m_fitNext = true;
     refreshNow();
 }
@@ -338,7 +339,7 @@ bool MainWindow::saveDrawingAs() {
         return false;
     }
     doc->setName(QFileInfo(path).fileName());
-    setDocumentPath(QFileInfo(path).absoluteFilePath());
+    doc->setPath(QFileInfo(path).absoluteFilePath());
     updateTitle();
     return true;
 }
@@ -350,7 +351,7 @@ bool MainWindow::saveTo(const QString& path) {
         message(QStringLiteral("保存失败: %1").arg(saved.error().toString()));
         return false;
     }
-    markSaved();
+    doc->markSaved();
     message(QStringLiteral("已保存 %1").arg(QDir::toNativeSeparators(path)));
     updateTitle();
     return true;
@@ -363,7 +364,6 @@ void MainWindow::closeDrawing() {
     if (const auto doc = document()) {
         m_application->closeDocument(*doc);
     }
-    setDocumentPath(QString());
     refreshNow();
 }
 
@@ -371,17 +371,32 @@ void MainWindow::undo() {
     if (refuseWhileBusy()) {
         return;
     }
-    message(QStringLiteral("没有可放弃的操作"));
+    const auto doc = document();
+    message(doc && doc->undo() ? QStringLiteral("放弃: 一步操作已撤销")
+                               : QStringLiteral("没有可放弃的操作"));
+    refreshNow();
 }
 
 void MainWindow::redo() {
     if (refuseWhileBusy()) {
         return;
     }
-    message(QStringLiteral("没有可重做的操作"));
+    const auto doc = document();
+    message(doc && doc->redo() ? QStringLiteral("重做: 一步操作已恢复")
+                               : QStringLiteral("没有可重做的操作"));
+    refreshNow();
 }
 
-void MainWindow::drawingChanged() {
+void MainWindow::drawingChanged(memory::Document&) {
+    m_changed = true;
+    scheduleRebuild();
+}
+
+void MainWindow::applicationQuit() {
+    quitProgram();
+}
+
+void MainWindow::scheduleRebuild() {
     if (m_rebuildTimer->isActive()) {
         return;
     }
@@ -401,7 +416,7 @@ void MainWindow::refreshNow() {
 
 bool MainWindow::stale() const {
     const auto doc = document();
-    return doc.get() != m_shown || (doc && doc->changes() != m_shownChanges);
+    return m_changed || doc.get() != m_shown || (doc && doc->changes() != m_shownChanges);
 }
 
 void MainWindow::catchUp() {
@@ -416,6 +431,7 @@ void MainWindow::rebuild() {
     const auto doc = document();
     m_shown = doc.get();
     m_shownChanges = doc ? doc->changes() : -1;
+    m_changed = false;
     if (doc) {
         auto scene = std::make_shared<Scene>(Scene::build(*doc, m_view->textFont()));
         m_view->setScene(std::move(scene), m_fitNext);
@@ -429,16 +445,29 @@ void MainWindow::rebuild() {
     m_sinceRebuild.start();
 }
 
+void MainWindow::quitProgram() {
+    if (m_quitting) {
+        return;
+    }
+    // Quit through the automation interface: no questions asked.
+    m_quitting = true;
+    if (m_interaction && m_interaction->isWaiting()) {
+        m_interaction->abandon();
+    }
+    writeScreenshot();
+    // Later: the answer to the Quit call is still to be sent.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
 void MainWindow::poll() {
-    if (!m_application->isRunning() && !m_quitting) {
-        // Quit through the automation interface: no questions asked.
-        m_quitting = true;
-        writeScreenshot();
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    // The observer hears of most; this catches what it does not (a quit, the document closed,
+    // system variables, the name after a save).
+    if (!m_application->isRunning()) {
+        quitProgram();
         return;
     }
     if (stale()) {
-        drawingChanged();
+        scheduleRebuild();
     }
     updateTitle();
     updateStatus();

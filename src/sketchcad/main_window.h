@@ -1,5 +1,5 @@
 // sketchcad's main window: the drawing view, the command line, the status line, the file and
-// edit commands, and the picks the automation server asks for.
+// edit commands, the picks the automation server asks for, and what the drawing reports.
 #pragma once
 
 #include <QElapsedTimer>
@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cad/memory/application.h"
+#include "cad/memory/observer.h"
 #include "cad/remote/waiting_interaction.h"
 #include "sketchcad/pick_script.h"
 
@@ -19,7 +20,7 @@ namespace sketchcad {
 
 class DrawingView;
 
-class MainWindow : public QMainWindow, public cad::remote::Picker {
+class MainWindow : public QMainWindow, public cad::remote::Picker, public cad::memory::Observer {
     Q_OBJECT
 public:
     explicit MainWindow(std::shared_ptr<cad::memory::Application> application,
@@ -67,6 +68,10 @@ public:
     void startSelection(const QString& prompt) override;
     void abandon() override;
 
+    // cad::memory::Observer
+    void drawingChanged(cad::memory::Document& document) override;
+    void applicationQuit() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -81,10 +86,10 @@ private:
     // True when the drawing may be set aside: unchanged, saved, or the user said so.
     bool settleUnsaved();
     bool saveTo(const QString& path);
-    void setDocumentPath(const QString& path);
     QString documentPath() const;
-    void markSaved();
-    void drawingChanged();
+    // Rebuilds the view soon: once per turn of the event loop at most, and during long runs
+    // of changes no more often than leaves most of the time to them.
+    void scheduleRebuild();
     // The view shows another drawing, or an older state of this one.
     bool stale() const;
     // Before a pick: what the user picks from must be what the drawing holds now.
@@ -96,6 +101,7 @@ private:
     void runScriptLine();
     void postActions(const std::vector<PickAction>& actions);
     void writeScreenshot();
+    void quitProgram();
 
     std::shared_ptr<cad::memory::Application> m_application;
     cad::remote::WaitingInteraction* m_interaction = nullptr;
@@ -114,8 +120,7 @@ private:
     // What the view last showed, to see changes.
     const cad::memory::Document* m_shown = nullptr;
     qint64 m_shownChanges = -1;
-    qint64 m_savedChanges = 0;
-    QString m_path;
+    bool m_changed = false;  // the drawing reported a change since the view was built
     int m_untitled = 0;
     bool m_fitNext = true;
     bool m_quitting = false;

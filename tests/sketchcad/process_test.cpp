@@ -114,6 +114,12 @@ TEST_F(SketchcadProcess, ServesTheDrawingAnswersPicksFromTheFileAndQuitsWithAScr
 
     EXPECT_THROW(doc.Utility().GetPoint(Point{0, 0, 0}, u"指定点:"_s), cad::Error);
 
+    // Saved as DXF through the interface, by the program's own saver.
+    const QString saved = path(u"saved.dxf"_s);
+    doc.SaveAs(saved);
+    EXPECT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(doc.Name(), u"saved.dxf"_s);
+
     app.object()->Call(cad::Member::Quit, {});
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);

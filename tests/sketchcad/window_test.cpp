@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -202,6 +203,35 @@ TEST_F(Window, SaveAsWritesTheFileRenamesTheDrawingAndClearsTheMark) {
     EXPECT_TRUE(QFile::exists(target + u".dxf"_s));
     EXPECT_EQ(window.windowTitle(), u"saved.dxf[*] - sketchcad"_s);
     EXPECT_FALSE(window.isWindowModified());
+}
+
+TEST_F(Window, CtrlZUndoesAWholeOperationAndCtrlYRedoesIt) {
+    {
+        cad::UndoGroup operation(automation());
+        automation().ModelSpace().AddLine(Point{0, 0, 0}, Point{-10, 0, 0});
+        automation().ModelSpace().AddLine(Point{0, 0, 0}, Point{0, -10, 0});
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view()->scene()->items.size() == 5; }));
+    EXPECT_TRUE(window.isWindowModified());
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view()->scene()->items.size() == 3; }));
+    EXPECT_FALSE(window.isWindowModified());
+    QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view()->scene()->items.size() == 5; }));
+    EXPECT_TRUE(window.isWindowModified());
+}
+
+TEST_F(Window, UndoIsRefusedWhileAnOperationOfTheAssistantIsOpen) {
+    automation().StartUndoMark();
+    automation().ModelSpace().AddLine(Point{0, 0, 0}, Point{-10, 0, 0});
+    window.undo();
+    EXPECT_EQ(drawing.doc->modelSpace().entities.size(), 4u);
+    EXPECT_TRUE(history().contains(u"助手的操作尚未结束"_s));
+    automation().EndUndoMark();
+    window.undo();
+    EXPECT_EQ(drawing.doc->modelSpace().entities.size(), 3u);
 }
 
 TEST_F(Window, TheStatusLineShowsModemacroAndWhereTheCursorIs) {
