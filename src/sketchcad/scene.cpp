@@ -38,6 +38,33 @@ bool isNamed(const QString& name, QStringView wanted) {
            (name == wanted || name.compare(wanted, Qt::CaseInsensitive) == 0);
 }
 
+// Look-ups by name in one table, remembered. The name asked for last is tried first: entities
+// next to each other mostly share their layer, linetype and block.
+template <typename T>
+class NameMemo {
+public:
+    template <typename Find>
+    T get(const QString& name, Find find) {
+        if (m_hasLast && name == m_lastName) {
+            return m_last;
+        }
+        auto it = m_known.constFind(name);
+        if (it == m_known.constEnd()) {
+            it = m_known.insert(name, find(name));
+        }
+        m_lastName = name;
+        m_last = *it;
+        m_hasLast = true;
+        return m_last;
+    }
+
+private:
+    QHash<QString, T> m_known;
+    QString m_lastName;
+    T m_last{};
+    bool m_hasLast = false;
+};
+
 // What an entity inside a block reference inherits from it.
 struct Context {
     QTransform toWorld;
@@ -110,14 +137,12 @@ private:
     }
 
     const std::vector<double>* pattern(const QString& name) {
-        auto it = m_patterns.constFind(name);
-        if (it == m_patterns.constEnd()) {
-            const memory::LinetypeRecord* lt = m_doc.findLinetype(name);
+        return m_patterns.get(name, [this](const QString& n) -> const std::vector<double>* {
+            const memory::LinetypeRecord* lt = m_doc.findLinetype(n);
             const bool dashed = lt && std::any_of(lt->pattern.begin(), lt->pattern.end(),
                                                   [](double d) { return d < 0; });
-            it = m_patterns.insert(name, dashed ? &lt->pattern : nullptr);
-        }
-        return *it;
+            return dashed ? &lt->pattern : nullptr;
+        });
     }
 
     void addSnaps(const memory::Entity& e) {
@@ -222,13 +247,9 @@ private:
         }
     }
 
-    // Table look-ups by exact name, remembered: the drawing's own search is linear.
+    // The drawing's own search is linear, and caseless after an exact miss.
     const memory::LayerRecord* layerNamed(const QString& name) {
-        auto it = m_layers.constFind(name);
-        if (it == m_layers.constEnd()) {
-            it = m_layers.insert(name, m_doc.findLayer(name));
-        }
-        return *it;
+        return m_layers.get(name, [this](const QString& n) { return m_doc.findLayer(n); });
     }
 
     // Attributes sit where the file put them, moved along with their reference since.
@@ -255,11 +276,7 @@ private:
         if (name.isEmpty()) {
             return nullptr;
         }
-        auto it = m_blocks.constFind(name);
-        if (it == m_blocks.constEnd()) {
-            it = m_blocks.insert(name, m_doc.findBlock(name));
-        }
-        return *it;
+        return m_blocks.get(name, [this](const QString& n) { return m_doc.findBlock(n); });
     }
 
     // The block's entities through local (block to the reference's space), inheriting from the
@@ -349,9 +366,9 @@ private:
     Scene& m_scene;
     double m_ltScale = 1;
     FileShapes m_shapes;
-    QHash<QString, const std::vector<double>*> m_patterns;
-    QHash<QString, const memory::LayerRecord*> m_layers;
-    QHash<QString, const memory::BlockRecord*> m_blocks;
+    NameMemo<const std::vector<double>*> m_patterns;
+    NameMemo<const memory::LayerRecord*> m_layers;
+    NameMemo<const memory::BlockRecord*> m_blocks;
     Box m_box;  // of the item being built
 };
 

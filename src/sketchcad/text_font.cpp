@@ -7,6 +7,8 @@ namespace sketchcad {
 
 namespace {
 
+constexpr qsizetype kRemembered = 200000;
+
 QFont referenceFont() {
     QFont f;
     f.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")});
@@ -25,7 +27,17 @@ TextFont::TextFont()
 }
 
 double TextFont::measure(QStringView text) const {
-    return m_metrics.horizontalAdvance(text.toString()) / m_capHeight;
+    const QString key = text.toString();
+    auto it = m_widths.constFind(key);
+    if (it != m_widths.constEnd()) {
+        return *it;
+    }
+    if (m_widths.size() >= kRemembered) {
+        m_widths.clear();
+    }
+    const double width = m_metrics.horizontalAdvance(key) / m_capHeight;
+    m_widths.insert(key, width);
+    return width;
 }
 
 }  // namespace sketchcad

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 
 namespace sketchcad {
 
@@ -15,12 +16,15 @@ public:
     const QFont& font() const { return m_font; }
     // Font pixels per unit of text height.
     double pixelsPerUnit() const { return m_capHeight; }
+    // Widths are remembered: shaping a text costs far more than finding it again, and the
+    // texts of a drawing repeat and survive from one build of the scene to the next.
     double measure(QStringView text) const;
 
 private:
     QFont m_font;
     QFontMetricsF m_metrics;
     double m_capHeight;
+    mutable QHash<QString, double> m_widths;
 };
 
 }  // namespace sketchcad
