@@ -176,6 +176,18 @@ TEST_F(Window, FileCommandsAskFirstWhenTheDrawingHasUnsavedChanges) {
     EXPECT_EQ(window.windowTitle(), u"sketchcad"_s);
 }
 
+TEST_F(Window, AnsweringSaveSavesFirstAndThenGoesOn) {
+    QTemporaryDir dir;
+    window.setFileChooser([&](bool, const QString&) { return dir.filePath(u"kept.dxf"_s); });
+    automation().ModelSpace().AddLine(Point{0, 0, 0}, Point{1, 1, 0});
+    answer = MainWindow::Unsaved::Save;
+    window.newDrawing();
+    EXPECT_EQ(asked, QStringList{u"test.dwg"_s});
+    EXPECT_TRUE(QFile::exists(dir.filePath(u"kept.dxf"_s)));
+    EXPECT_EQ(automation().Name(), u"Drawing1.dwg"_s);
+    EXPECT_EQ(cad::Application(drawing.app).Documents().Count(), 1);
+}
+
 TEST_F(Window, FileCommandsAndUndoAreRefusedWhileAPickWaits) {
     int documents = -1;
     whileWaiting([&] {
