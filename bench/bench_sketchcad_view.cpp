@@ -127,6 +127,30 @@ void BM_RepaintOneRoom(benchmark::State& state) {
 }
 BENCHMARK(BM_RepaintOneRoom)->Unit(benchmark::kMillisecond);
 
+// A thousand circuit labels, each about 9 pixels high on screen: the case where texts, not
+// lines, cost the time.
+void BM_RepaintReadableTexts(benchmark::State& state) {
+    auto app = memory::Application::create();
+    auto doc = app->newDocument(u"labels.dwg"_s);
+    for (int i = 0; i < 1000; ++i) {
+        auto e = doc->makeEntity(memory::kinds::text());
+        e->setValue(Member::TextString, u"回路%1"_s.arg(i % 100));
+        e->setValue(Member::InsertionPoint, Point{(i % 40) * 5.0, (i / 40) * 3.0, 0});
+        e->setValue(Member::Height, 1.5);
+        doc->modelSpace().append(std::move(e));
+    }
+    sketchcad::DrawingView view;
+    view.resize(1280, 800);
+    view.setScene(
+        std::make_shared<sketchcad::Scene>(sketchcad::Scene::build(*doc, view.textFont())), true);
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        view.paintScene(painter);
+    }
+}
+BENCHMARK(BM_RepaintReadableTexts)->Unit(benchmark::kMillisecond);
+
 void BM_CrossingSelection(benchmark::State& state) {
     sketchcad::TextFont font;
     const auto scene = sketchcad::Scene::build(*g_plan->doc, font);
