@@ -148,4 +148,15 @@ TEST_F(SketchcadProcess, AFileThatFailsToLoadLeavesNoDrawingOpen) {
     EXPECT_EQ(attach().Documents().Count(), 0);
 }
 
+TEST_F(SketchcadProcess, APicksFileWithAMistakeIsRefusedBeforeServing) {
+    QFile picks(path(u"bad.txt"_s));
+    ASSERT_TRUE(picks.open(QIODevice::WriteOnly));
+    picks.write("point 1 2\nwindow 1 2\n");
+    picks.close();
+    QProcess& p = start({u"--picks"_s, picks.fileName()});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(u"line 2"_s));
+}
+
 }  // namespace

@@ -144,6 +144,14 @@ TEST_F(SceneOf, LinesInADashedLinetypeGetDashesScaledByLtscaleAndTheirOwnScale) 
     EXPECT_EQ(s.strokes[s.items[1].strokeBegin].dashCount, 0u);
 }
 
+TEST_F(SceneOf, PaperSpaceIsShownWhileALayoutIsCurrent) {
+    drawing.line(0, 0, 1, 1);
+    drawing.add(kinds::circle(), {{Member::Radius, 3.0}}, &drawing.doc->paperSpace());
+    EXPECT_EQ(&build().items[0].entity->kind(), &kinds::line());
+    drawing.doc->defineVariable(u"TILEMODE"_s, 0);
+    EXPECT_EQ(&build().items[0].entity->kind(), &kinds::circle());
+}
+
 TEST_F(SceneOf, EntitiesOnALayerThatIsOffAreNotDrawn) {
     drawing.doc->addLayer(u"OFF"_s).color = -2;
     drawing.line(0, 0, 1, 1, {{Member::Layer, u"OFF"_s}});
