@@ -1,4 +1,4 @@
-// Curve sampling and dashing.
+// Curve sampling.
 #include "sketchcad/curves.h"
 
 #include <QLineF>
@@ -69,61 +69,6 @@ std::vector<QPointF> splineThroughFitPoints(const std::vector<QPointF>& fit, int
     }
     pts.push_back(fit.back());
     return pts;
-}
-
-std::vector<QPointF> dashPolyline(const std::vector<QPointF>& points,
-                                  const std::vector<double>& pattern, int maxDashes) {
-    double period = 0;
-    bool hasGap = false;
-    for (double d : pattern) {
-        period += std::abs(d);
-        hasGap = hasGap || d < 0;
-    }
-    if (!hasGap || period <= 0 || points.size() < 2) {
-        return {};
-    }
-    double total = 0;
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        total += QLineF(points[i - 1], points[i]).length();
-    }
-    if (total / period * pattern.size() > 2.0 * maxDashes) {
-        return {};
-    }
-    const double dot = period / 100;
-    std::vector<QPointF> dashes;
-    std::size_t element = 0;
-    double left = std::abs(pattern[0]);  // of the current element
-    bool drawing = pattern[0] >= 0;
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        const QPointF a = points[i - 1];
-        const QPointF b = points[i];
-        const double length = QLineF(a, b).length();
-        double at = 0;
-        while (at < length) {
-            const double elementLength = left > 0 ? left : (pattern[element] == 0 ? dot : 0);
-            const double step = std::min(elementLength, length - at);
-            const QPointF from = a + (b - a) * (at / length);
-            const QPointF to = a + (b - a) * ((at + step) / length);
-            if (drawing && step > 0) {
-                dashes.push_back(from);
-                dashes.push_back(to);
-            }
-            at += step;
-            left = elementLength - step;
-            if (left <= 1e-12) {
-                element = (element + 1) % pattern.size();
-                left = std::abs(pattern[element]);
-                drawing = pattern[element] >= 0;
-                if (pattern[element] == 0) {
-                    left = dot;
-                }
-            }
-            if (length - at <= 1e-12) {
-                break;
-            }
-        }
-    }
-    return dashes;
 }
 
 }  // namespace sketchcad

@@ -1,4 +1,4 @@
-// Curves as polylines (arcs, circles, splines through fit points) and linetype dashes along them.
+// Curves as polylines: arcs, circles, and splines through fit points.
 #pragma once
 
 #include <QPointF>
@@ -13,11 +13,5 @@ std::vector<QPointF> circlePoints(QPointF center, double radius);
 
 // A smooth curve that passes through every fit point in order (Catmull-Rom, segments per span).
 std::vector<QPointF> splineThroughFitPoints(const std::vector<QPointF>& fit, int perSpan = 12);
-
-// The dashes of a polyline drawn in a linetype: pairs of points, one pair per dash (a dot is a
-// dash of nearly no length). pattern: > 0 dash, < 0 gap, 0 dot, already scaled. Empty when the
-// pattern has no gap, or when more than maxDashes dashes would be needed (drawn continuous then).
-std::vector<QPointF> dashPolyline(const std::vector<QPointF>& points,
-                                  const std::vector<double>& pattern, int maxDashes = 4000);
 
 }  // namespace sketchcad

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "cad/memory/entity.h"
+#include "sketchcad/dash_pattern.h"
 #include "sketchcad/hit_test.h"
 
 namespace sketchcad {
@@ -51,6 +52,45 @@ private:
     QHash<quint32, int> m_index;
     std::vector<QVector<QLineF>> m_lines;
     std::vector<quint32> m_colors;
+};
+
+// Dashed strokes, one group per colour and linetype pattern: the pen dashes them. Each line
+// starts its pattern afresh, as each entity does; a polyline carries it round its corners.
+class DashedBatches {
+public:
+    struct Group {
+        quint32 rgb;
+        qint32 pattern;
+        QVector<QLineF> lines;
+        std::vector<QPolygonF> polylines;
+    };
+    Group& of(quint32 rgb, qint32 pattern) {
+        const quint64 key = (quint64(rgb) << 32) | quint32(pattern);
+        auto it = m_index.constFind(key);
+        if (it == m_index.constEnd()) {
+            it = m_index.insert(key, int(m_groups.size()));
+            m_groups.push_back({rgb, pattern, {}, {}});
+        }
+        return m_groups[*it];
+    }
+    void draw(QPainter& painter, const Scene& scene, double pixelsPerUnit) const {
+        for (const Group& g : m_groups) {
+            QPen pen(rgbColor(g.rgb), 0);
+            if (auto dashes = penDashes(scene.patterns[g.pattern], pixelsPerUnit)) {
+                pen.setDashPattern(dashes->pattern);
+                pen.setDashOffset(dashes->offset);
+            }
+            painter.setPen(pen);
+            painter.drawLines(g.lines);
+            for (const QPolygonF& p : g.polylines) {
+                painter.drawPolyline(p);
+            }
+        }
+    }
+
+private:
+    QHash<quint64, int> m_index;
+    std::vector<Group> m_groups;
 };
 
 }  // namespace
@@ -152,6 +192,7 @@ void DrawingView::paintScene(QPainter& painter) const {
     const Box visible = Box::of(toWorld(QPointF(0, 0)), toWorld(QPointF(width(), height())));
 
     Batches batches;
+    DashedBatches dashed;
     Batches highlighted;
     std::vector<const TextRun*> texts;
     const bool anySelected = !m_selected.empty();
@@ -174,17 +215,22 @@ void DrawingView::paintScene(QPainter& painter) const {
         }
         for (quint32 i = item.strokeBegin; i < item.strokeEnd; ++i) {
             const Stroke& st = scene.strokes[i];
-            QVector<QLineF>& out = (selected ? highlighted : batches).of(st.rgb);
-            if (st.dashCount > 0 && st.period * s >= kSmallPeriodPixels) {
-                const QPointF* d = scene.dashes.data() + st.dashFirst;
-                for (quint32 k = 0; k + 1 < st.dashCount; k += 2) {
-                    const QPointF a = map(d[k]);
-                    const QPointF b = map(d[k + 1]);
-                    out.append(QLineF(a, a == b ? b + QPointF(1, 0) : b));
+            const QPointF* p = scene.points.data() + st.first;
+            if (st.pattern >= 0 && !selected && st.period * s >= kSmallPeriodPixels) {
+                DashedBatches::Group& group = dashed.of(st.rgb, st.pattern);
+                if (st.count == 2) {
+                    group.lines.append(QLineF(map(p[0]), map(p[1])));
+                } else {
+                    QPolygonF polyline;
+                    polyline.reserve(st.count);
+                    for (quint32 k = 0; k < st.count; ++k) {
+                        polyline.append(map(p[k]));
+                    }
+                    group.polylines.push_back(std::move(polyline));
                 }
                 continue;
             }
-            const QPointF* p = scene.points.data() + st.first;
+            QVector<QLineF>& out = (selected ? highlighted : batches).of(st.rgb);
             if (st.count == 1) {
                 // A point entity: a small cross.
                 const QPointF c = map(p[0]);
@@ -218,6 +264,7 @@ void DrawingView::paintScene(QPainter& painter) const {
         }
     }
     batches.draw(painter);
+    dashed.draw(painter, scene, s);
     if (!texts.empty()) {
         painter.save();
         painter.setFont(m_font.font());

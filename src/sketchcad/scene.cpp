@@ -3,6 +3,7 @@
 
 #include <QHash>
 #include <cmath>
+#include <map>
 
 #include "cad/memory/document.h"
 #include "sketchcad/aci_colors.h"
@@ -305,6 +306,21 @@ private:
         }
     }
 
+    // The index of the pattern at that scale in the scene, added on first use.
+    qint32 scaledPattern(const std::vector<double>& pattern, double scale) {
+        const auto key = std::make_pair(&pattern, scale);
+        auto it = m_scaled.find(key);
+        if (it == m_scaled.end()) {
+            std::vector<double> scaled = pattern;
+            for (double& d : scaled) {
+                d *= scale;
+            }
+            m_scene.patterns.push_back(std::move(scaled));
+            it = m_scaled.emplace(key, qint32(m_scene.patterns.size() - 1)).first;
+        }
+        return it->second;
+    }
+
     Measure measure() const {
         return [this](QStringView t) { return m_font.measure(t); };
     }
@@ -322,19 +338,10 @@ private:
         st.rgb = s.rgb;
         st.first = quint32(m_scene.points.size());
         st.count = quint32(pts.size());
-        st.dashFirst = quint32(m_scene.dashes.size());
         if (s.pattern && pts.size() > 1) {
-            std::vector<double> scaled = *s.pattern;
-            double period = 0;
-            for (double& d : scaled) {
-                d *= s.scale;
-                period += std::abs(d);
-            }
-            const std::vector<QPointF> dashes = dashPolyline(pts, scaled);
-            if (!dashes.empty()) {
-                m_scene.dashes.insert(m_scene.dashes.end(), dashes.begin(), dashes.end());
-                st.dashCount = quint32(dashes.size());
-                st.period = float(period);
+            st.pattern = scaledPattern(*s.pattern, s.scale);
+            for (double d : m_scene.patterns[st.pattern]) {
+                st.period += float(std::abs(d));
             }
         }
         for (const QPointF& p : pts) {
@@ -367,6 +374,7 @@ private:
     double m_ltScale = 1;
     FileShapes m_shapes;
     NameMemo<const std::vector<double>*> m_patterns;
+    std::map<std::pair<const std::vector<double>*, double>, qint32> m_scaled;
     NameMemo<const memory::LayerRecord*> m_layers;
     NameMemo<const memory::BlockRecord*> m_blocks;
     Box m_box;  // of the item being built

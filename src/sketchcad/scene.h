@@ -20,14 +20,14 @@ namespace sketchcad {
 
 class TextFont;
 
-// A polyline in one colour, and its dashes when its linetype has gaps.
+// A polyline in one colour and linetype. The view dashes it while it paints, and only where
+// the dashes can be told apart: dashes made beforehand would cost memory by the million.
 struct Stroke {
     quint32 first = 0;  // into Scene::points
     quint32 count = 0;
-    quint32 dashFirst = 0;  // into Scene::dashes, two points per dash
-    quint32 dashCount = 0;
     quint32 rgb = 0xFFFFFF;
-    float period = 0;  // one repeat of the linetype in drawing units; 0 for continuous
+    qint32 pattern = -1;  // into Scene::patterns; -1 for continuous
+    float period = 0;     // one repeat of the linetype in drawing units
 };
 
 // One line of text. Its text space has the baseline's left end at the origin, x along the
@@ -55,7 +55,8 @@ struct Scene {
     std::vector<Item> items;  // drawing order
     std::vector<Stroke> strokes;
     std::vector<QPointF> points;
-    std::vector<QPointF> dashes;
+    // Linetype patterns scaled by LTSCALE and the entities' own scales (> 0 dash, < 0 gap, 0 dot).
+    std::vector<std::vector<double>> patterns;
     std::vector<TextRun> texts;
     std::vector<QPointF> snaps;  // endpoints, centres, insertion points
     Box extents;

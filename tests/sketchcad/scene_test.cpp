@@ -9,6 +9,7 @@
 #include "drawing_builder.h"
 #include "sketchcad/aci_colors.h"
 #include "sketchcad/curves.h"
+#include "sketchcad/dash_pattern.h"
 #include "sketchcad/scene.h"
 #include "sketchcad/text_font.h"
 #include "sketchcad/text_layout.h"
@@ -140,8 +141,9 @@ TEST_F(SceneOf, LinesInADashedLinetypeGetDashesScaledByLtscaleAndTheirOwnScale) 
     const Scene s = build();
     const Stroke& a = s.strokes[s.items[0].strokeBegin];
     EXPECT_FLOAT_EQ(a.period, 10);
-    EXPECT_EQ(a.dashCount, 20u);  // ten dashes, two points each
-    EXPECT_EQ(s.strokes[s.items[1].strokeBegin].dashCount, 0u);
+    ASSERT_GE(a.pattern, 0);
+    EXPECT_EQ(s.patterns[a.pattern], (std::vector<double>{5, -5}));
+    EXPECT_EQ(s.strokes[s.items[1].strokeBegin].pattern, -1);
 }
 
 TEST_F(SceneOf, PaperSpaceIsShownWhileALayoutIsCurrent) {
@@ -199,20 +201,27 @@ TEST(Curves, SplinesPassThroughEveryFitPoint) {
     EXPECT_GT(pts[4].y(), 2.5);
 }
 
-TEST(Curves, DashesFollowThePatternAcrossCornersAndDotsGetATinyLength) {
-    const auto d = dashPolyline({{0, 0}, {12, 0}, {12, 8}}, {4, -2});
-    // 20 units: dashes at 0-4, 6-10, 12-(12,4) after the corner, (12,6)-(12,8).
-    ASSERT_EQ(d.size(), 8u);
-    EXPECT_TRUE(near(d[2], QPointF(6, 0)));
-    EXPECT_TRUE(near(d[3], QPointF(10, 0)));
-    EXPECT_TRUE(near(d[4], QPointF(12, 0)));
-    EXPECT_TRUE(near(d[5], QPointF(12, 4)));
-    EXPECT_TRUE(near(d[7], QPointF(12, 8)));
-    const auto dots = dashPolyline({{0, 0}, {10, 0}}, {0, -1});
-    ASSERT_FALSE(dots.empty());
-    EXPECT_LT(QLineF(dots[0], dots[1]).length(), 0.1);
-    EXPECT_TRUE(dashPolyline({{0, 0}, {10, 0}}, {5}).empty());            // no gap: continuous
-    EXPECT_TRUE(dashPolyline({{0, 0}, {1e6, 0}}, {1, -1}, 100).empty());  // too fine to dash
+struct DashCase {
+    std::vector<double> linetype;
+    QVector<qreal> pattern;  // at 2 pixels a unit
+    qreal offset;
+};
+
+TEST(PenDashes, LinetypesBecomeDashGapPairsThatStartWhereTheLinetypeDoes) {
+    const DashCase cases[] = {
+        {{5, -5}, {10, 10}, 0},      {{3, -1, 0, -1}, {6, 2, 1, 2}, 0},  // a dot is one pixel
+        {{-2, 4}, {8, 4}, 8},                                            // begins with the gap
+        {{2, -1, 1}, {6, 2}, 2},      // the last dash runs on into the first
+        {{1, 1, -1, -1}, {4, 4}, 0},  // neighbours of one kind join
+    };
+    for (const auto& c : cases) {
+        const auto dashes = penDashes(c.linetype, 2);
+        ASSERT_TRUE(dashes.has_value());
+        EXPECT_EQ(dashes->pattern, c.pattern);
+        EXPECT_DOUBLE_EQ(dashes->offset, c.offset);
+    }
+    EXPECT_FALSE(penDashes({5}, 2).has_value());  // no gap: continuous
+    EXPECT_FALSE(penDashes({-5}, 2).has_value());
 }
 
 struct AlignmentCase {
