@@ -79,6 +79,11 @@ private:
     enum class PickKind { None, Point, Selection };
 
     void buildMenus();
+    void connectPicks();
+    // The file dialogs, the question about unsaved changes, and the DXF saver behind the
+    // interface's Save and SaveAs.
+    void installFileHandling();
+    static QString idlePrompt();
     void setPrompt(const QString& prompt);
     // An operation of the assistant runs: an undo group is open or a pick waits.
     bool busy() const;
