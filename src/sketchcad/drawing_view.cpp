@@ -105,6 +105,7 @@ DrawingView::DrawingView(QWidget* parent) : QWidget(parent) {
 
 void DrawingView::setScene(std::shared_ptr<const Scene> scene, bool fit) {
     m_scene = std::move(scene);
+    m_hover = -1;
     if (fit) {
         zoomExtents();
     }
@@ -295,6 +296,25 @@ void DrawingView::paintOverlay(QPainter& painter) const {
             painter.drawRect(QRectF(at - QPointF(5, 5), QSizeF(10, 10)));
         }
     }
+    if (m_mode == Mode::Select && m_hover >= 0 && m_scene) {
+        // What a click here would take or give back.
+        const Item& item = m_scene->items[m_hover];
+        const QTransform xf = worldToScreen();
+        painter.setPen(QPen(kHighlight, 2));
+        for (quint32 i = item.strokeBegin; i < item.strokeEnd; ++i) {
+            const Stroke& st = m_scene->strokes[i];
+            QPolygonF line;
+            for (quint32 k = 0; k < st.count; ++k) {
+                line.append(xf.map(m_scene->points[st.first + k]));
+            }
+            painter.drawPolyline(line);
+        }
+        for (quint32 i = item.textBegin; i < item.textEnd; ++i) {
+            const auto c = m_scene->texts[i].corners();
+            painter.drawPolygon(
+                QPolygonF({xf.map(c[0]), xf.map(c[1]), xf.map(c[2]), xf.map(c[3])}));
+        }
+    }
     if (m_mode == Mode::Select && m_dragFrom && m_cursor) {
         const QRectF r = QRectF(*m_dragFrom, *m_cursor).normalized();
         const bool window = m_cursor->x() >= m_dragFrom->x();
@@ -355,6 +375,7 @@ void DrawingView::stopPicking() {
     m_dragFrom.reset();
     const bool hadSelection = !m_selected.empty();
     m_selected.clear();
+    m_hover = -1;
     unsetCursor();
     if (hadSelection) {
         redraw();
@@ -421,6 +442,10 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
         m_panOffset += d;  // the kept picture moves along until the button is let go
     }
     m_cursor = pos;
+    const bool dragging = m_dragFrom && QLineF(*m_dragFrom, pos).length() > kDragPixels;
+    m_hover = m_mode == Mode::Select && m_scene && !dragging
+                  ? itemAt(*m_scene, toWorld(pos), kPickPixels / m_scale)
+                  : -1;
     Q_EMIT cursorMoved(toWorld(pos));
     update();
 }

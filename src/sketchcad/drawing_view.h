@@ -79,6 +79,7 @@ private:
     std::optional<QPointF> m_cursor;    // last mouse position (pixels)
     std::optional<QPointF> m_dragFrom;  // selection rectangle's first corner (pixels)
     bool m_rectangleByClicks = false;   // first corner placed by a click on empty space
+    int m_hover = -1;                   // the item under the cursor while selecting
     std::set<std::shared_ptr<cad::memory::Entity>> m_selected;
 
     std::optional<QPointF> m_panFrom;

@@ -59,6 +59,10 @@ MainWindow::MainWindow(std::shared_ptr<memory::Application> application, QWidget
     m_modeMacro->setObjectName(QStringLiteral("modeMacro"));
     m_coordinates = new QLabel(this);
     m_coordinates->setObjectName(QStringLiteral("cursorCoordinates"));
+    // Wide enough for large coordinates from the start, so the status line does not jump.
+    m_coordinates->setMinimumWidth(m_coordinates->fontMetrics().horizontalAdvance(
+        QStringLiteral("-0000000.0000, -0000000.0000")));
+    m_coordinates->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     statusBar()->addWidget(m_modeMacro, 1);
     statusBar()->addPermanentWidget(m_coordinates);
 
