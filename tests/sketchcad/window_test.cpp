@@ -13,6 +13,7 @@
 #include "cad/memory/document.h"
 #include "cad/remote/waiting_interaction.h"
 #include "drawing_builder.h"
+#include "dxf/drawing.h"
 #include "sketchcad/drawing_view.h"
 #include "sketchcad/main_window.h"
 #include "support/qstring_printer.h"
@@ -186,6 +187,27 @@ TEST_F(Window, AnsweringSaveSavesFirstAndThenGoesOn) {
     EXPECT_TRUE(QFile::exists(dir.filePath(u"kept.dxf"_s)));
     EXPECT_EQ(automation().Name(), u"Drawing1.dwg"_s);
     EXPECT_EQ(cad::Application(drawing.app).Documents().Count(), 1);
+}
+
+TEST_F(Window, OpenReplacesTheDrawingAndShowsAllOfIt) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"far.dxf"_s);
+    {
+        auto other = cad::memory::Application::create();
+        auto doc = other->newDocument(u"far.dwg"_s);
+        cad::Application(other).ActiveDocument().ModelSpace().AddCircle(Point{5000, 5000, 0}, 100);
+        ASSERT_TRUE(dxf::saveDrawing(*doc, file).ok());
+    }
+    window.setFileChooser([&](bool forSaving, const QString&) {
+        EXPECT_FALSE(forSaving);
+        return file;
+    });
+    window.openDrawing();
+    EXPECT_EQ(window.windowTitle(), u"far.dxf[*] - sketchcad"_s);
+    EXPECT_EQ(cad::Application(drawing.app).Documents().Count(), 1);
+    EXPECT_EQ(view()->scene()->items.size(), 1u);
+    EXPECT_TRUE(view()->rect().contains(view()->toScreen(QPointF(5000, 5000)).toPoint()));
+    EXPECT_FALSE(window.isWindowModified());
 }
 
 TEST_F(Window, FileCommandsAndUndoAreRefusedWhileAPickWaits) {
