@@ -186,10 +186,15 @@ void MainWindow::scheduleRebuild() {
         return;
     }
     // A walk that changes every entity reports each change: rebuild at most as often as leaves
-    // three quarters of the time to the walk.
+    // three quarters of the time to the walk. While an operation of the assistant is under way
+    // the view waits longer; the poll shows its result as soon as it ends.
+    const auto doc = document();
+    m_awaitingOperation = doc && doc->undoDepth() > 0;
     qint64 wait = 0;
     if (m_sinceRebuild.isValid()) {
-        wait = std::clamp<qint64>(3 * m_rebuildCostMs - m_sinceRebuild.elapsed(), 0, 1000);
+        const qint64 spacing =
+            m_awaitingOperation ? std::max<qint64>(10 * m_rebuildCostMs, 500) : 3 * m_rebuildCostMs;
+        wait = std::clamp<qint64>(spacing - m_sinceRebuild.elapsed(), 0, 2000);
     }
     m_rebuildTimer->start(int(wait));
 }
@@ -251,7 +256,10 @@ void MainWindow::poll() {
         quitProgram();
         return;
     }
-    if (stale()) {
+    const auto doc = document();
+    if (m_awaitingOperation && m_rebuildTimer->isActive() && !(doc && doc->undoDepth() > 0)) {
+        refreshNow();  // the operation ended: its result now, not when the long wait is over
+    } else if (stale()) {
         scheduleRebuild();
     }
     updateTitle();

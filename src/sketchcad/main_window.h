@@ -125,7 +125,8 @@ private:
     // What the view last showed, to see changes.
     const cad::memory::Document* m_shown = nullptr;
     qint64 m_shownChanges = -1;
-    bool m_changed = false;  // the drawing reported a change since the view was built
+    bool m_changed = false;            // the drawing reported a change since the view was built
+    bool m_awaitingOperation = false;  // the pending rebuild waits for an operation to end
     int m_untitled = 0;
     bool m_fitNext = true;
     bool m_quitting = false;

@@ -163,6 +163,15 @@ TEST_F(Window, ChangesMadeThroughTheInterfaceReachTheViewAndMarkTheTitle) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isWindowModified(); }));
 }
 
+TEST_F(Window, AnOperationsChangesAppearOnceItEnds) {
+    automation().StartUndoMark();
+    for (int i = 0; i < 50; ++i) {
+        automation().ModelSpace().AddLine(Point{0, 0, 0}, Point{-1.0 * i, -50, 0});
+    }
+    automation().EndUndoMark();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view()->scene()->items.size() == 53; }));
+}
+
 TEST_F(Window, FileCommandsAskFirstWhenTheDrawingHasUnsavedChanges) {
     window.newDrawing();  // unchanged: no question
     EXPECT_TRUE(asked.isEmpty());
