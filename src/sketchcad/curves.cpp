@@ -71,4 +71,50 @@ std::vector<QPointF> splineThroughFitPoints(const std::vector<QPointF>& fit, int
     return pts;
 }
 
+std::vector<QPointF> splineThroughControlPoints(int degree, const std::vector<double>& knots,
+                                                const std::vector<QPointF>& control,
+                                                const std::vector<double>& weights, int perSpan) {
+    const int n = int(control.size());
+    if (degree < 1 || n <= degree || int(knots.size()) != n + degree + 1) {
+        return {};
+    }
+    const bool rational = int(weights.size()) == n;
+    const double t0 = knots[degree];
+    const double t1 = knots[n];
+    if (!(t1 > t0)) {
+        return {};
+    }
+    std::vector<QPointF> pts;
+    const int samples = n * perSpan;
+    std::vector<double> x(degree + 1), y(degree + 1), w(degree + 1);
+    for (int i = 0; i <= samples; ++i) {
+        const double t = i == samples ? t1 : t0 + (t1 - t0) * i / samples;
+        // The knot span holding t, then de Boor's triangle in homogeneous coordinates.
+        int k = degree;
+        while (k < n - 1 && t >= knots[k + 1]) {
+            ++k;
+        }
+        for (int j = 0; j <= degree; ++j) {
+            const int c = k - degree + j;
+            w[j] = rational ? weights[c] : 1.0;
+            x[j] = control[c].x() * w[j];
+            y[j] = control[c].y() * w[j];
+        }
+        for (int r = 1; r <= degree; ++r) {
+            for (int j = degree; j >= r; --j) {
+                const int c = k - degree + j;
+                const double span = knots[c + degree - r + 1] - knots[c];
+                const double a = span > 0 ? (t - knots[c]) / span : 0;
+                x[j] = (1 - a) * x[j - 1] + a * x[j];
+                y[j] = (1 - a) * y[j - 1] + a * y[j];
+                w[j] = (1 - a) * w[j - 1] + a * w[j];
+            }
+        }
+        if (w[degree] != 0) {
+            pts.emplace_back(x[degree] / w[degree], y[degree] / w[degree]);
+        }
+    }
+    return pts;
+}
+
 }  // namespace sketchcad

@@ -14,4 +14,12 @@ std::vector<QPointF> circlePoints(QPointF center, double radius);
 // A smooth curve that passes through every fit point in order (Catmull-Rom, segments per span).
 std::vector<QPointF> splineThroughFitPoints(const std::vector<QPointF>& fit, int perSpan = 12);
 
+// A spline from its control points: degree, knot vector (control points + degree + 1 knots)
+// and weights (empty: all 1), sampled at perSpan points per control point. Empty when the knots
+// do not fit the control points.
+std::vector<QPointF> splineThroughControlPoints(int degree, const std::vector<double>& knots,
+                                                const std::vector<QPointF>& control,
+                                                const std::vector<double>& weights,
+                                                int perSpan = 8);
+
 }  // namespace sketchcad

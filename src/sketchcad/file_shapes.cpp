@@ -1,5 +1,6 @@
 // FileShapes: LWPOLYLINE and POLYLINE vertices with bulges, ELLIPSE arcs, SOLID, TRACE and
-// 3DFACE outlines, the block a DIMENSION draws, and the ATTRIB records after an INSERT.
+// 3DFACE outlines, the block a DIMENSION draws, SPLINE control points where a spline has no fit
+// points, and the ATTRIB records after an INSERT.
 #include "sketchcad/file_shapes.h"
 
 #include <cmath>
@@ -152,6 +153,40 @@ FileShape corners(const dxf::RecordView& r, bool crossed) {
     return outline({c[0], c[1], c[2], c[3], c[0]});
 }
 
+// A spline drawn from its control points, for one that keeps no fit points.
+FileShape splineFromControlPoints(const dxf::RecordView& r) {
+    int degree = 3;
+    std::vector<double> knots;
+    std::vector<double> weights;
+    std::vector<QPointF> control;
+    const qsizetype end = r.dataEnd();
+    for (qsizetype i = 0; i < end; ++i) {
+        const dxf::Tag& t = r[i];
+        switch (t.code()) {
+            case 71:
+                degree = int(number(t));
+                break;
+            case 40:
+                knots.push_back(number(t));
+                break;
+            case 41:
+                weights.push_back(number(t));
+                break;
+            case 10:
+                control.emplace_back(number(t), 0);
+                break;
+            case 20:
+                if (!control.empty()) {
+                    control.back().setY(number(t));
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    return outline(splineThroughControlPoints(degree, knots, control, weights));
+}
+
 // The visible ATTRIB records that follow a block reference.
 FileShape attributes(const dxf::Document& file, const dxf::RecordView& r) {
     FileShape shape;
@@ -229,6 +264,17 @@ FileShapes::FileShapes(const memory::Document& document) {
         for (std::size_t i = 0; i < records.size(); ++i) {
             const memory::Entity* e = entities[i].get();
             if (!e) {
+                continue;
+            }
+            if (&e->kind() == &memory::kinds::spline()) {
+                const dxf::RecordView view = origin->file.view(records[i]);
+                if (e->value(cad::Member::FitPoints).toDoubles().empty() &&
+                    view.type() == "SPLINE") {
+                    FileShape shape = splineFromControlPoints(view);
+                    if (!shape.paths.front().empty()) {
+                        m_shapes.insert(e, std::move(shape));
+                    }
+                }
                 continue;
             }
             if (&e->kind() == &memory::kinds::insert()) {

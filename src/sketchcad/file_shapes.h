@@ -1,5 +1,6 @@
-// Shapes the drawing keeps no members for (polylines, ellipses, solids, dimensions, the
-// attributes of block references), read from the tags of the file the drawing was loaded from.
+// Shapes the drawing keeps no members for (polylines, ellipses, solids, dimensions, splines
+// known only by control points, the attributes of block references), read from the tags of the
+// file the drawing was loaded from.
 #pragma once
 
 #include <QHash>

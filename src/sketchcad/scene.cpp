@@ -198,7 +198,11 @@ private:
             for (std::size_t i = 0; i + 1 < d.size(); i += 3) {
                 fit.emplace_back(d[i], d[i + 1]);
             }
-            stroke(splineThroughFitPoints(fit), s, ctx);
+            if (!fit.empty()) {
+                stroke(splineThroughFitPoints(fit), s, ctx);
+            } else if (const FileShape* shape = m_shapes.shapeOf(e)) {
+                stroke(shape->paths.front(), s, ctx);  // from its control points
+            }
         } else if (&k == &memory::kinds::point()) {
             stroke({xy(e.value(Member::Coordinates))}, s, ctx);
         } else if (&k == &memory::kinds::text()) {

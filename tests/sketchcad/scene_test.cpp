@@ -201,6 +201,24 @@ TEST(Curves, SplinesPassThroughEveryFitPoint) {
     EXPECT_GT(pts[4].y(), 2.5);
 }
 
+TEST(Curves, SplinesFromControlPointsFollowTheirPolygonAndWeights) {
+    const std::vector<QPointF> control = {{0, 0}, {10, 10}, {20, 0}};
+    // Degree 1: the control polygon itself.
+    const auto polygon = splineThroughControlPoints(1, {0, 0, 1, 2, 2}, control, {}, 2);
+    ASSERT_FALSE(polygon.empty());
+    EXPECT_TRUE(near(polygon.front(), control[0]));
+    EXPECT_TRUE(near(polygon.back(), control[2]));
+    EXPECT_TRUE(near(polygon[polygon.size() / 2], control[1]));
+    // A quadratic Bezier: the middle is a quarter, a half and a quarter of the three points; a
+    // heavier middle weight pulls the curve towards its control point.
+    const auto bezier = splineThroughControlPoints(2, {0, 0, 0, 1, 1, 1}, control, {}, 2);
+    ASSERT_EQ(bezier.size(), 7u);
+    EXPECT_TRUE(near(bezier[3], QPointF(10, 5)));
+    const auto pulled = splineThroughControlPoints(2, {0, 0, 0, 1, 1, 1}, control, {1, 3, 1}, 2);
+    EXPECT_NEAR(pulled[3].y(), 7.5, 1e-9);
+    EXPECT_TRUE(splineThroughControlPoints(3, {0, 1}, control, {}).empty());  // knots missing
+}
+
 struct DashCase {
     std::vector<double> linetype;
     QVector<qreal> pattern;  // at 2 pixels a unit
