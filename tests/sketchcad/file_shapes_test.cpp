@@ -96,6 +96,26 @@ TEST_F(ShapesFromTheFile, EllipsesAndSolidsGetTheirOutlines) {
     EXPECT_EQ(points(s, 1), (std::vector<QPointF>{{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}}));
 }
 
+TEST_F(ShapesFromTheFile, HatchesShowTheirBoundaryPaths) {
+    // A square as a polyline path, and a path of a line and a clockwise half circle.
+    const Scene s = load(
+        dxfText({"0",  "HATCH", "8",  "0",  "100", "AcDbHatch", "10", "0", "20", "0",  "30", "0",
+                 "2",  "SOLID", "70", "1",  "71",  "0",         "91", "2", "92", "2",  "72", "0",
+                 "73", "1",     "93", "4",  "10",  "0",         "20", "0", "10", "4",  "20", "0",
+                 "10", "4",     "20", "4",  "10",  "0",         "20", "4", "97", "0",  "92", "1",
+                 "93", "2",     "72", "1",  "10",  "10",        "20", "0", "11", "14", "21", "0",
+                 "72", "2",     "10", "12", "20",  "0",         "40", "2", "50", "0",  "51", "180",
+                 "73", "0",     "97", "0",  "75",  "0",         "76", "1", "98", "0"}));
+    ASSERT_EQ(s.items.size(), 1u);
+    const Item& item = s.items[0];
+    ASSERT_EQ(item.strokeEnd - item.strokeBegin, 2u);
+    const Stroke& square = s.strokes[item.strokeBegin];
+    EXPECT_EQ(square.count, 5u);  // closed: back to the first corner
+    // Clockwise from 0 to 180 degrees mirrored: below the line, down to y = -2.
+    EXPECT_NEAR(s.items[0].box.minY, -2, 0.01);
+    EXPECT_NEAR(s.items[0].box.maxX, 14, 1e-9);
+}
+
 TEST_F(ShapesFromTheFile, VisibleAttributesOfAReferenceAreDrawnAndMoveWithIt) {
     const QByteArray block = dxfText(
         {"0",      "BLOCK", "8", "0",  "2", "LAMP", "70", "2",  "10", "0", "20",     "0", "0",
