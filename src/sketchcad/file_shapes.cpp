@@ -9,6 +9,7 @@
 #include "cad/memory/document.h"
 #include "dxf/drawing_origin.h"
 #include "sketchcad/curves.h"
+#include "sketchcad/record_paths.h"
 
 namespace sketchcad {
 
@@ -16,58 +17,10 @@ namespace memory = cad::memory;
 
 namespace {
 
-double number(const dxf::Tag& tag) {
-    return dxf::toDouble(tag.value()).value_or(0);
-}
-
 FileShape outline(std::vector<QPointF> points) {
     FileShape shape;
     shape.paths.push_back(std::move(points));
     return shape;
-}
-
-struct Vertex {
-    QPointF at;
-    double bulge = 0;
-};
-
-// Vertices joined by straight segments or, where a bulge is given, by arcs (bulge: tangent
-// of a quarter of the arc's angle, positive counter-clockwise).
-std::vector<QPointF> polylinePath(const std::vector<Vertex>& vertices, bool closed) {
-    std::vector<QPointF> pts;
-    const std::size_t n = vertices.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const Vertex& v = vertices[i];
-        pts.push_back(v.at);
-        const bool last = i + 1 == n;
-        if (last && !closed) {
-            break;
-        }
-        const QPointF next = vertices[last ? 0 : i + 1].at;
-        if (v.bulge != 0 && next != v.at) {
-            const double angle = 4 * std::atan(v.bulge);
-            const QPointF chord = next - v.at;
-            const double length = std::hypot(chord.x(), chord.y());
-            const double radius = length / (2 * std::sin(std::abs(angle) / 2));
-            // The centre lies off the chord's middle, to the left for a positive bulge.
-            const QPointF mid = (v.at + next) / 2;
-            const QPointF normal(-chord.y() / length, chord.x() / length);
-            const double offset = radius * std::cos(angle / 2) * (angle > 0 ? 1 : -1);
-            const QPointF centre = mid + normal * offset;
-            const double a0 = std::atan2(v.at.y() - centre.y(), v.at.x() - centre.x());
-            const double a1 = std::atan2(next.y() - centre.y(), next.x() - centre.x());
-            std::vector<QPointF> arc =
-                angle > 0 ? arcPoints(centre, radius, a0, a1) : arcPoints(centre, radius, a1, a0);
-            if (angle < 0) {
-                std::reverse(arc.begin(), arc.end());
-            }
-            pts.insert(pts.end(), arc.begin() + 1, arc.end() - 1);
-        }
-        if (last) {
-            pts.push_back(vertices[0].at);
-        }
-    }
-    return pts;
 }
 
 FileShape lwpolyline(const dxf::RecordView& r) {
@@ -77,13 +30,13 @@ FileShape lwpolyline(const dxf::RecordView& r) {
     for (qsizetype i = 0; i < end; ++i) {
         const dxf::Tag& t = r[i];
         if (t.code() == 70) {
-            flags = int(number(t));
+            flags = int(tagNumber(t));
         } else if (t.code() == 10) {
-            vertices.push_back({QPointF(number(t), 0), 0});
+            vertices.push_back({QPointF(tagNumber(t), 0), 0});
         } else if (t.code() == 20 && !vertices.empty()) {
-            vertices.back().at.setY(number(t));
+            vertices.back().at.setY(tagNumber(t));
         } else if (t.code() == 42 && !vertices.empty()) {
-            vertices.back().bulge = number(t);
+            vertices.back().bulge = tagNumber(t);
         }
     }
     return outline(polylinePath(vertices, flags & 1));
@@ -106,11 +59,11 @@ FileShape polyline(const dxf::RecordView& r) {
         for (qsizetype i = from + 1; i < to; ++i) {
             const dxf::Tag& t = r[i];
             if (t.code() == 10) {
-                v.at.setX(number(t));
+                v.at.setX(tagNumber(t));
             } else if (t.code() == 20) {
-                v.at.setY(number(t));
+                v.at.setY(tagNumber(t));
             } else if (t.code() == 42) {
-                v.bulge = number(t);
+                v.bulge = tagNumber(t);
             }
         }
         vertices.push_back(v);
@@ -153,166 +106,6 @@ FileShape corners(const dxf::RecordView& r, bool crossed) {
     return outline({c[0], c[1], c[2], c[3], c[0]});
 }
 
-// Reads a hatch's tags in their fixed order; a code out of place ends the reading.
-class TagCursor {
-public:
-    TagCursor(const dxf::RecordView& r, qsizetype from) : m_r(r), m_at(from), m_end(r.dataEnd()) {}
-
-    bool ok() const { return m_ok; }
-    bool next(int code) const { return m_ok && m_at < m_end && m_r[m_at].code() == code; }
-    double take(int code, double fallback = 0) {
-        if (!next(code)) {
-            m_ok = false;
-            return fallback;
-        }
-        return number(m_r[m_at++]);
-    }
-    double optional(int code, double fallback) { return next(code) ? take(code) : fallback; }
-    QPointF point(int code) {
-        const double x = take(code);
-        return {x, take(code + 10)};
-    }
-
-private:
-    const dxf::RecordView& m_r;
-    qsizetype m_at;
-    qsizetype m_end;
-    bool m_ok = true;
-};
-
-constexpr double kDegree = std::numbers::pi / 180;
-
-// One boundary path made of edges: lines, arcs, elliptic arcs and splines, end to end.
-std::vector<QPointF> hatchEdges(TagCursor& c) {
-    std::vector<QPointF> pts;
-    auto append = [&](std::vector<QPointF> part) {
-        pts.insert(pts.end(), part.begin(), part.end());
-    };
-    const int edges = int(c.take(93));
-    for (int i = 0; i < edges && c.ok(); ++i) {
-        switch (int(c.take(72))) {
-            case 1: {
-                const QPointF a = c.point(10);
-                append({a, c.point(11)});
-                break;
-            }
-            case 2: {
-                const QPointF centre = c.point(10);
-                const double r = c.take(40);
-                const double a0 = c.take(50) * kDegree;
-                const double a1 = c.take(51) * kDegree;
-                if (c.optional(73, 1) != 0) {
-                    append(arcPoints(centre, r, a0, a1));
-                } else {
-                    // Clockwise: the angles are given mirrored.
-                    auto arc = arcPoints(centre, r, -a1, -a0);
-                    std::reverse(arc.begin(), arc.end());
-                    append(std::move(arc));
-                }
-                break;
-            }
-            case 3: {
-                const QPointF centre = c.point(10);
-                const QPointF major = c.point(11);
-                const double ratio = c.take(40);
-                double p0 = c.take(50) * kDegree;
-                double p1 = c.take(51) * kDegree;
-                const bool ccw = c.optional(73, 1) != 0;
-                if (!ccw) {
-                    std::swap(p0, p1);
-                    p0 = -p0;
-                    p1 = -p1;
-                }
-                if (p1 <= p0) {
-                    p1 += 2 * std::numbers::pi;
-                }
-                const QPointF minor(-major.y() * ratio, major.x() * ratio);
-                std::vector<QPointF> arc;
-                for (int k = 0; k <= 48; ++k) {
-                    const double t = p0 + (p1 - p0) * k / 48;
-                    arc.push_back(centre + major * std::cos(t) + minor * std::sin(t));
-                }
-                if (!ccw) {
-                    std::reverse(arc.begin(), arc.end());
-                }
-                append(std::move(arc));
-                break;
-            }
-            case 4: {
-                const int degree = int(c.take(94));
-                const bool rational = c.take(73) != 0;
-                c.take(74);
-                const int knotCount = int(c.take(95));
-                const int controlCount = int(c.take(96));
-                std::vector<double> knots;
-                for (int k = 0; k < knotCount && c.ok(); ++k) {
-                    knots.push_back(c.take(40));
-                }
-                std::vector<QPointF> control;
-                std::vector<double> weights;
-                for (int k = 0; k < controlCount && c.ok(); ++k) {
-                    control.push_back(c.point(10));
-                    if (rational) {
-                        weights.push_back(c.optional(42, 1));
-                    }
-                }
-                if (c.next(97)) {
-                    const int fit = int(c.take(97));
-                    for (int k = 0; k < fit && c.ok(); ++k) {
-                        c.point(11);
-                    }
-                    if (c.next(12)) {
-                        c.point(12);
-                        c.point(13);
-                    }
-                }
-                append(splineThroughControlPoints(degree, knots, control, weights));
-                break;
-            }
-            default:
-                return pts;  // an edge type unknown: what came before is kept
-        }
-    }
-    return pts;
-}
-
-// The outlines of a hatch's boundary paths; the fill itself is not drawn.
-FileShape hatch(const dxf::RecordView& r) {
-    FileShape shape;
-    const qsizetype paths = r.find(91);
-    if (paths < 0) {
-        return shape;
-    }
-    TagCursor c(r, paths);
-    const int count = int(c.take(91));
-    for (int p = 0; p < count && c.ok(); ++p) {
-        const int flags = int(c.take(92));
-        if (flags & 2) {
-            const bool bulges = c.take(72) != 0;
-            const bool closed = c.take(73) != 0;
-            const int n = int(c.take(93));
-            std::vector<Vertex> vertices;
-            for (int k = 0; k < n && c.ok(); ++k) {
-                Vertex v{c.point(10), 0};
-                if (bulges) {
-                    v.bulge = c.optional(42, 0);
-                }
-                vertices.push_back(v);
-            }
-            shape.paths.push_back(polylinePath(vertices, closed));
-        } else {
-            shape.paths.push_back(hatchEdges(c));
-        }
-        // The source boundary objects.
-        const int sources = int(c.optional(97, 0));
-        for (int k = 0; k < sources && c.next(330); ++k) {
-            c.take(330);
-        }
-    }
-    std::erase_if(shape.paths, [](const auto& path) { return path.size() < 2; });
-    return shape;
-}
-
 // A spline drawn from its control points, for one that keeps no fit points.
 FileShape splineFromControlPoints(const dxf::RecordView& r) {
     int degree = 3;
@@ -324,20 +117,20 @@ FileShape splineFromControlPoints(const dxf::RecordView& r) {
         const dxf::Tag& t = r[i];
         switch (t.code()) {
             case 71:
-                degree = int(number(t));
+                degree = int(tagNumber(t));
                 break;
             case 40:
-                knots.push_back(number(t));
+                knots.push_back(tagNumber(t));
                 break;
             case 41:
-                weights.push_back(number(t));
+                weights.push_back(tagNumber(t));
                 break;
             case 10:
-                control.emplace_back(number(t), 0);
+                control.emplace_back(tagNumber(t), 0);
                 break;
             case 20:
                 if (!control.empty()) {
-                    control.back().setY(number(t));
+                    control.back().setY(tagNumber(t));
                 }
                 break;
             default:
@@ -398,7 +191,9 @@ std::optional<FileShape> recordShape(const dxf::RecordView& r) {
         return corners(r, true);
     }
     if (type == "HATCH") {
-        return hatch(r);
+        FileShape shape;
+        shape.paths = hatchBoundaries(r);
+        return shape;
     }
     if (type == "3DFACE") {
         return corners(r, false);
