@@ -498,11 +498,21 @@ void DrawingView::wheelEvent(QWheelEvent* event) {
     Q_EMIT cursorMoved(toWorld(event->position()));
 }
 
+void DrawingView::cancelPick() {
+    if (m_mode != Mode::Idle) {
+        stopPicking();
+        Q_EMIT pickCancelled();
+    }
+}
+
 void DrawingView::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Escape && m_mode != Mode::Idle) {
-        stopPicking();
-        Q_EMIT pickCancelled();
+        cancelPick();
+        return;
+    }
+    if (m_mode == Mode::Point && !event->text().isEmpty() && event->text()[0].isPrint()) {
+        Q_EMIT textTyped(event->text());
         return;
     }
     if (m_mode == Mode::Select &&

@@ -38,6 +38,10 @@ public:
     void startSelection();
     // Ends any pick without an answer.
     void stopPicking();
+    // Ends the pick as Esc does.
+    void cancelPick();
+    // The base point of the point pick under way.
+    std::optional<QPointF> basePoint() const { return m_base; }
     // Handles of the selected entities, in drawing order.
     QStringList selectedHandles() const;
     int selectedCount() const { return int(m_selected.size()); }
@@ -46,6 +50,8 @@ Q_SIGNALS:
     void pointPicked(QPointF world);
     void selectionFinished(const QStringList& handles);
     void pickCancelled();
+    // Text typed into the view during a point pick: the start of coordinates.
+    void textTyped(const QString& text);
     void cursorMoved(QPointF world);
     void selectionChanged(int count);
 

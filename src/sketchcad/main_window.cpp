@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -52,7 +54,21 @@ MainWindow::MainWindow(std::shared_ptr<memory::Application> application, QWidget
     promptColors.setColor(QPalette::WindowText, QColor(255, 255, 255));
     m_prompt->setPalette(promptColors);
     m_prompt->setAutoFillBackground(true);
-    layout->addWidget(m_prompt);
+    // The prompt, and beside it where coordinates can be typed in answer.
+    auto* commandRow = new QHBoxLayout;
+    commandRow->setContentsMargins(0, 0, 0, 0);
+    commandRow->setSpacing(0);
+    commandRow->addWidget(m_prompt);
+    m_input = new QLineEdit(central);
+    m_input->setObjectName(QStringLiteral("commandInput"));
+    m_input->setFrame(false);
+    QPalette inputColors = m_input->palette();
+    inputColors.setColor(QPalette::Base, QColor(24, 29, 35));
+    inputColors.setColor(QPalette::Text, QColor(255, 255, 255));
+    m_input->setPalette(inputColors);
+    m_input->installEventFilter(this);
+    commandRow->addWidget(m_input, 1);
+    layout->addLayout(commandRow);
     setCentralWidget(central);
 
     m_modeMacro = new QLabel(this);

@@ -13,6 +13,7 @@
 #include "sketchcad/pick_script.h"
 
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
 
@@ -74,12 +75,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc in the command line cancels the pick, as it does in the view.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class PickKind { None, Point, Selection };
 
     void buildMenus();
     void connectPicks();
+    // A point typed on the command line answers the point pick under way.
+    void commandEntered();
+    void answerPoint(QPointF p);
     // The file dialogs, the question about unsaved changes, and the DXF saver behind the
     // interface's Save and SaveAs.
     void installFileHandling();
@@ -113,6 +119,7 @@ private:
     DrawingView* m_view = nullptr;
     QPlainTextEdit* m_history = nullptr;
     QLabel* m_prompt = nullptr;
+    QLineEdit* m_input = nullptr;
     QLabel* m_modeMacro = nullptr;
     QLabel* m_coordinates = nullptr;
 

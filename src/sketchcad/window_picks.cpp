@@ -2,11 +2,13 @@
 // and the picks file's lines turned into input events for the view.
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
 
 #include "sketchcad/drawing_view.h"
 #include "sketchcad/main_window.h"
+#include "sketchcad/typed_point.h"
 
 namespace sketchcad {
 
@@ -15,14 +17,12 @@ QString MainWindow::idlePrompt() {
 }
 
 void MainWindow::connectPicks() {
-    connect(m_view, &DrawingView::pointPicked, this, [this](QPointF p) {
-        m_pick = PickKind::None;
-        setPrompt(idlePrompt());
-        message(QStringLiteral("指定点: %1, %2").arg(p.x(), 0, 'g', 10).arg(p.y(), 0, 'g', 10));
-        if (m_interaction) {
-            m_interaction->finishPoint(cad::Point{p.x(), p.y(), 0});
-        }
+    connect(m_view, &DrawingView::textTyped, this, [this](const QString& text) {
+        m_input->insert(text);
+        m_input->setFocus();
     });
+    connect(m_input, &QLineEdit::returnPressed, this, [this] { commandEntered(); });
+    connect(m_view, &DrawingView::pointPicked, this, [this](QPointF p) { answerPoint(p); });
     connect(m_view, &DrawingView::selectionFinished, this, [this](const QStringList& handles) {
         m_pick = PickKind::None;
         setPrompt(idlePrompt());
@@ -49,11 +49,49 @@ void MainWindow::connectPicks() {
     });
 }
 
+void MainWindow::answerPoint(QPointF p) {
+    m_pick = PickKind::None;
+    setPrompt(idlePrompt());
+    message(QStringLiteral("指定点: %1, %2").arg(p.x(), 0, 'g', 10).arg(p.y(), 0, 'g', 10));
+    if (m_interaction) {
+        m_interaction->finishPoint(cad::Point{p.x(), p.y(), 0});
+    }
+}
+
+void MainWindow::commandEntered() {
+    const QString text = m_input->text();
+    m_input->clear();
+    if (text.trimmed().isEmpty()) {
+        return;
+    }
+    if (m_pick != PickKind::Point) {
+        message(QStringLiteral("无法识别的命令: %1").arg(text));
+        return;
+    }
+    const auto p = parseTypedPoint(text, m_view->basePoint());
+    if (!p) {
+        message(QStringLiteral("需要点或 @相对坐标: %1").arg(text));
+        return;
+    }
+    m_view->stopPicking();
+    answerPoint(*p);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_input && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        m_input->clear();
+        m_view->cancelPick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::startPoint(const QString& prompt, const std::optional<cad::Point>& basePoint) {
     m_pick = PickKind::Point;
     catchUp();
     setPrompt(prompt);
-    message(QStringLiteral("助手在等待：请在图中指定点 (Esc 取消)"));
+    message(QStringLiteral("助手在等待：请在图中指定点，或输入 x,y 或 @dx,dy (Esc 取消)"));
     m_view->startPointPick(basePoint ? std::optional<QPointF>(QPointF(basePoint->x, basePoint->y))
                                      : std::nullopt);
     raise();

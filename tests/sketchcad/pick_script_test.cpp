@@ -1,7 +1,9 @@
-// The picks file: each line's actions, and the errors that name what is wrong.
+// The picks file: each line's actions, and the errors that name what is wrong; points typed on
+// the command line.
 #include <gtest/gtest.h>
 
 #include "sketchcad/pick_script.h"
+#include "sketchcad/typed_point.h"
 #include "support/qstring_printer.h"
 
 namespace sketchcad {
@@ -46,6 +48,18 @@ TEST(PickLines, AScriptSkipsBlankLinesAndNamesTheLineOfAMistake) {
     EXPECT_EQ(s.next(), std::nullopt);
     auto bad = PickScript::fromText(u"point 1 2\n\nclick\n"_s, u"p.txt"_s);
     EXPECT_EQ(std::get<QString>(bad), u"p.txt, line 3: \"click\" takes 2 numbers"_s);
+}
+
+TEST(TypedPoints, AbsoluteRelativeAndWrongInput) {
+    const QPointF base(10, 20);
+    EXPECT_EQ(parseTypedPoint(u" 1.5 , -2 "_s, base), QPointF(1.5, -2));
+    EXPECT_EQ(parseTypedPoint(u"1,2,3"_s, base), QPointF(1, 2));
+    EXPECT_EQ(parseTypedPoint(u"@1,2"_s, base), QPointF(11, 22));
+    EXPECT_EQ(parseTypedPoint(u"@1,2"_s, std::nullopt), QPointF(1, 2));
+    EXPECT_EQ(parseTypedPoint(u"3\uFF0C4"_s, base), QPointF(3, 4));
+    for (const QString& wrong : {u"1"_s, u"a,b"_s, u"1,2,3,4"_s, u""_s}) {
+        EXPECT_EQ(parseTypedPoint(wrong, base), std::nullopt) << wrong.toStdString();
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -127,6 +128,28 @@ TEST_F(Window, TheRightButtonOrSpaceEndsASelection) {
     EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s)->size(), 1);
     whileWaiting([&] { QTest::keyClick(view(), Qt::Key_Space); });
     EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s), QStringList());
+}
+
+TEST_F(Window, APointCanBeTypedAbsoluteOrFromTheBasePoint) {
+    auto* input = window.findChild<QLineEdit*>(u"commandInput"_s);
+    whileWaiting([&] {
+        QTest::keyClicks(view(), u"12.5,7"_s);  // typing in the view goes to the command line
+        QTest::keyClick(input, Qt::Key_Return);
+    });
+    EXPECT_EQ(interaction.getPoint(u"点:"_s, std::nullopt), (Point{12.5, 7, 0}));
+    whileWaiting([&] {
+        QTest::keyClicks(input, u"nonsense"_s);
+        QTest::keyClick(input, Qt::Key_Return);
+        input->insert(u"@3，4"_s);  // a full-width comma, as Chinese input gives
+        QTest::keyClick(input, Qt::Key_Return);
+    });
+    EXPECT_EQ(interaction.getPoint(u"点:"_s, Point{1, 1, 0}), (Point{4, 5, 0}));
+    EXPECT_TRUE(history().contains(u"需要点或 @相对坐标: nonsense"_s));
+    whileWaiting([&] {
+        QTest::keyClicks(input, u"1,"_s);
+        QTest::keyClick(input, Qt::Key_Escape);
+    });
+    EXPECT_EQ(interaction.getPoint(u"点:"_s, std::nullopt), std::nullopt);
 }
 
 TEST_F(Window, PicksFromAScriptLineGoThroughTheView) {
