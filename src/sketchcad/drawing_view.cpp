@@ -424,9 +424,7 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
     }
     if (m_mode == Mode::Select) {
         if (event->button() == Qt::RightButton) {
-            const QStringList handles = selectedHandles();
-            stopPicking();
-            Q_EMIT selectionFinished(handles);
+            finishSelection();
         } else if (event->button() == Qt::LeftButton && !m_rectangleByClicks) {
             m_dragFrom = pos;
         }
@@ -498,6 +496,14 @@ void DrawingView::wheelEvent(QWheelEvent* event) {
     Q_EMIT cursorMoved(toWorld(event->position()));
 }
 
+void DrawingView::finishSelection() {
+    if (m_mode == Mode::Select) {
+        const QStringList handles = selectedHandles();
+        stopPicking();
+        Q_EMIT selectionFinished(handles);
+    }
+}
+
 void DrawingView::cancelPick() {
     if (m_mode != Mode::Idle) {
         stopPicking();
@@ -517,9 +523,7 @@ void DrawingView::keyPressEvent(QKeyEvent* event) {
     }
     if (m_mode == Mode::Select &&
         (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
-        const QStringList handles = selectedHandles();
-        stopPicking();
-        Q_EMIT selectionFinished(handles);
+        finishSelection();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -40,6 +40,8 @@ public:
     void stopPicking();
     // Ends the pick as Esc does.
     void cancelPick();
+    // Ends a selection with what is selected, as Enter does.
+    void finishSelection();
     // The base point of the point pick under way.
     std::optional<QPointF> basePoint() const { return m_base; }
     // Handles of the selected entities, in drawing order.

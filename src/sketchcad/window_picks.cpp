@@ -62,6 +62,8 @@ void MainWindow::commandEntered() {
     const QString text = m_input->text();
     m_input->clear();
     if (text.trimmed().isEmpty()) {
+        m_view->finishSelection();  // Enter on an empty command line ends a selection
+        m_view->setFocus();
         return;
     }
     if (m_pick != PickKind::Point) {

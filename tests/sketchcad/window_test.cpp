@@ -120,7 +120,7 @@ TEST_F(Window, ASelectionSaysSoAndTakesWindowsCrossingsAndToggledClicks) {
     EXPECT_TRUE(history().contains(u"助手在等待"_s));
 }
 
-TEST_F(Window, TheRightButtonOrSpaceEndsASelection) {
+TEST_F(Window, TheRightButtonSpaceOrEnterEndsASelection) {
     whileWaiting([&] {
         QTest::mouseClick(view(), Qt::LeftButton, {}, at(50, 0));
         QTest::mouseClick(view(), Qt::RightButton, {}, at(500, 500));
@@ -128,6 +128,12 @@ TEST_F(Window, TheRightButtonOrSpaceEndsASelection) {
     EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s)->size(), 1);
     whileWaiting([&] { QTest::keyClick(view(), Qt::Key_Space); });
     EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s), QStringList());
+    // Enter on the empty command line, where the keyboard may be, ends it too.
+    whileWaiting([&] {
+        QTest::mouseClick(view(), Qt::LeftButton, {}, at(50, 0));
+        QTest::keyClick(window.findChild<QLineEdit*>(u"commandInput"_s), Qt::Key_Return);
+    });
+    EXPECT_EQ(interaction.selectObjects(u"选择对象:"_s)->size(), 1);
 }
 
 TEST_F(Window, APointCanBeTypedAbsoluteOrFromTheBasePoint) {
