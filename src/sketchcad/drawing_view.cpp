@@ -202,7 +202,8 @@ void DrawingView::paintScene(QPainter& painter) const {
             continue;
         }
         const bool selected = anySelected && m_selected.count(item.entity);
-        if (std::max(item.box.width(), item.box.height()) * s < 1) {
+        const double size = std::max(item.box.width(), item.box.height()) * s;  // pixels
+        if (size < 1) {
             // Smaller than a pixel: one dot in the first colour it has.
             quint32 rgb = 0xFFFFFF;
             if (item.strokeBegin < item.strokeEnd) {
@@ -239,9 +240,12 @@ void DrawingView::paintScene(QPainter& painter) const {
                 out.append(QLineF(c - QPointF(0, 2), c + QPointF(0, 3)));
                 continue;
             }
+            // A curve only a few pixels across needs only a few of its points.
+            const quint32 step =
+                std::max<quint32>(1, (st.count - 1) / std::max(8u, quint32(2 * size)));
             QPointF prev = map(p[0]);
-            for (quint32 k = 1; k < st.count; ++k) {
-                const QPointF next = map(p[k]);
+            for (quint32 k = step; k < st.count + step - 1; k += step) {
+                const QPointF next = map(p[std::min(k, st.count - 1)]);
                 out.append(QLineF(prev, next));
                 prev = next;
             }
