@@ -110,4 +110,25 @@ TEST_F(ScriptRunnerTest, AnswersReachTheWindowInOrder) {
         << out.toStdString();
 }
 
+TEST_F(ScriptRunnerTest, AttachLooksForAServedDrawingAndFindsNoneInAnEmptyRuntimeDirectory) {
+    QTemporaryDir runtime;
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    EXPECT_EQ(run(u"cad new\ncad attach\nstart\nexpect hint \"提示：服务器AutoCAD没有打开\"\n"
+                  u"tick\nexpect hint \"提示：服务器AutoCAD没有打开\"\n"_s),
+              0)
+        << out.toStdString() << err.toStdString();
+    // The embedded drawing is gone with the attach: commands that need it say so.
+    EXPECT_EQ(run(u"cad attach\npick point 0 0\n"_s), 2);
+    EXPECT_TRUE(err.contains(u"served by another program"_s)) << err.toStdString();
+    qputenv("XDG_RUNTIME_DIR", saved);
+}
+
+TEST_F(ScriptRunnerTest, QuitThroughTheInterfaceEndsTheApplicationTheWindowIsAttachedTo) {
+    EXPECT_EQ(run(u"cad new\nstart\ncad quit\n"
+                  u"tick\nexpect hint \"提示：服务器AutoCAD已经退出\"\n"_s),
+              0)
+        << out.toStdString() << err.toStdString();
+}
+
 }  // namespace

@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "cad/memory/application.h"
+#include "cad/remote/client.h"
 #include "cad/running.h"
 #include "core/number_syntax.h"
 #include "core/number_text.h"
@@ -109,6 +110,10 @@ public:
         if (m_cad) {
             cad::revokeRunningObject(m_cad.get());
         }
+        if (m_served) {
+            // A script run leaves the program as it found it: no served drawings looked for.
+            cad::setPlatformLocator({});
+        }
     }
 
     void execute(int line, const std::vector<Argument>& args);
@@ -125,6 +130,9 @@ private:
     MainWindow& window();
     memory::Application& cad() const;
     std::shared_ptr<memory::Document> drawing() const;
+    // The CAD application through the automation interface: the window's when it is attached,
+    // else whatever runs (embedded or served).
+    cad::Application automation();
     QWidget* control(const QString& name);
 
     void cadCommand();
@@ -154,6 +162,7 @@ private:
 
     ScriptUi m_ui;
     std::shared_ptr<memory::Application> m_cad;
+    bool m_served = false;  // `cad attach`: the drawing lives in another program
     std::unique_ptr<MainWindow> m_window;
     QHash<QString, QString> m_names;  // `as NAME` bindings to handles
     QDir m_startDirectory;
@@ -213,7 +222,9 @@ MainWindow& Runner::window() {
 
 memory::Application& Runner::cad() const {
     if (!m_cad) {
-        throw ScriptError{u"no CAD application: use `cad new` first"_s};
+        throw ScriptError{m_served ? u"the drawing is served by another program: no embedded "
+                                     u"drawing to use"_s
+                                   : u"no CAD application: use `cad new` first"_s};
     }
     return *m_cad;
 }
@@ -224,6 +235,13 @@ std::shared_ptr<memory::Document> Runner::drawing() const {
         throw ScriptError{u"the CAD application has no drawing open"_s};
     }
     return doc;
+}
+
+cad::Application Runner::automation() {
+    if (m_window && m_window->cadLink().isAttached()) {
+        return m_window->cadLink().objAcad;
+    }
+    return cad::GetRunningApplication(QString::fromUtf16(cad::kAutoCadProgId));
 }
 
 QWidget* Runner::control(const QString& name) {
@@ -357,6 +375,30 @@ void Runner::cadCommand() {
     } else if (what == u"exit") {
         expectCount(2, 2);
         cad().quit();
+    } else if (what == u"attach") {
+        expectCount(2, 2);
+        if (m_cad) {
+            cad::revokeRunningObject(m_cad.get());
+            m_cad.reset();
+        }
+        m_served = true;
+        cad::remote::installRemoteLocator();
+    } else if (what == u"saveas") {
+        expectCount(3, 3);
+        // Late bound by name, as the interface is: a CAD without the member says so.
+        const std::optional<cad::Member> saveAs = cad::memberByName(u"SaveAs");
+        if (!saveAs) {
+            throw ScriptError{u"this build's automation interface has no SaveAs"_s};
+        }
+        const cad::Document document = automation().ActiveDocument();
+        if (document.isEmpty()) {
+            throw ScriptError{u"the CAD application has no drawing open"_s};
+        }
+        const cad::Value path = scriptPath(word(2));
+        document.object()->Call(*saveAs, std::span(&path, 1));
+    } else if (what == u"quit") {
+        expectCount(2, 2);
+        automation().object()->Call(cad::Member::Quit, {});
     } else if (what == u"add") {
         addEntity();
     } else {
