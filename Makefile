@@ -21,9 +21,10 @@ build: deps configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# sketchcad with the sample plan and the assistant beside it; without a display, the demo
+# offscreen into build/demo/.
 run: build
-	@if [ -x $(BUILD)/apps/elecaide ]; then $(BUILD)/apps/elecaide; \
-	else echo "elecaide: the main window is not built yet; 'make test' exercises what exists."; fi
+	@scripts/run.sh $(BUILD)
 
 # Every page of the main window as a PNG under screenshots/, rendered on a virtual X display.
 screenshots: build
