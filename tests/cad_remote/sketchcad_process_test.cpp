@@ -1,0 +1,161 @@
+// Attaching to sketchcad as a real process: none running, started, quit or killed, started again.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "cad/cad_link.h"
+#include "cad/remote/client.h"
+#include "cad/running.h"
+#include "support/qstring_printer.h"
+#include "ui/recording_ui.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const QString kNotOpen = u"提示：服务器AutoCAD没有打开"_s;
+const QString kOpened = u"提示：服务器AutoCAD已经打开"_s;
+const QString kExited = u"提示：服务器AutoCAD已经退出"_s;
+constexpr int kStartTimeoutMs = 20'000;
+constexpr int kExitTimeoutMs = 15'000;
+
+// A sketchcad child, offscreen, with an empty drawing.
+class Sketchcad {
+public:
+    explicit Sketchcad(const QString& runtimeDir) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir);
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        m_process.setProcessEnvironment(env);
+    }
+    ~Sketchcad() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(kExitTimeoutMs);
+        }
+    }
+
+    // True once it says it serves; false when it ends or stays silent first.
+    bool startServing() {
+        m_process.start(QStringLiteral(SKETCHCAD), {});
+        if (!m_process.waitForStarted(kStartTimeoutMs)) {
+            return false;
+        }
+        while (!m_output.contains("sketchcad: serving ")) {
+            if (!m_process.waitForReadyRead(kStartTimeoutMs)) {
+                return false;
+            }
+            m_output += m_process.readAllStandardOutput();
+        }
+        return true;
+    }
+
+    // The exit status, or -1 when it did not end in time or crashed.
+    int exitStatus() {
+        // waitForFinished is false for a process that has already ended.
+        if (m_process.state() != QProcess::NotRunning &&
+            !m_process.waitForFinished(kExitTimeoutMs)) {
+            return -1;
+        }
+        if (m_process.exitStatus() != QProcess::NormalExit) {
+            return -1;
+        }
+        return m_process.exitCode();
+    }
+
+    QProcess& process() { return m_process; }
+
+private:
+    QProcess m_process;
+    QByteArray m_output;
+};
+
+class SketchcadAttach : public ::testing::Test {
+protected:
+    SketchcadAttach() {
+        // Never the user's server: the socket lives in a runtime directory of the test's own.
+        m_savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+        cad::remote::installRemoteLocator();
+    }
+    ~SketchcadAttach() override {
+        link.ReleaseCadObjects();
+        cad::setPlatformLocator({});
+        qputenv("XDG_RUNTIME_DIR", m_savedRuntime);
+    }
+
+    QString runtime() const { return m_runtime.path(); }
+    QString tick() {
+        link.tmrAutoCAD_Timer();
+        return ui.lastHint();
+    }
+
+    ui::RecordingUi ui;
+    cad::CadLink link{ui};
+
+private:
+    QTemporaryDir m_runtime;
+    QByteArray m_savedRuntime;
+};
+
+TEST_F(SketchcadAttach, TheTickFollowsTheServerThroughQuitAndRestart) {
+    link.AttachCad();
+    EXPECT_EQ(ui.lastHint(), kNotOpen);
+    EXPECT_EQ(tick(), kNotOpen);
+    EXPECT_FALSE(link.isAttached());
+
+    {
+        Sketchcad first(runtime());
+        ASSERT_TRUE(first.startServing());
+        EXPECT_EQ(tick(), kOpened);
+        ASSERT_TRUE(link.isAttached());
+        EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
+
+        // Quit through the interface: the program ends by itself, cleanly.
+        link.objAcad.object()->Call(cad::Member::Quit, {});
+        EXPECT_EQ(first.exitStatus(), 0);
+        EXPECT_EQ(tick(), kExited);
+        EXPECT_FALSE(link.isAttached());
+        EXPECT_EQ(tick(), kExited);
+    }
+
+    Sketchcad second(runtime());
+    ASSERT_TRUE(second.startServing());
+    EXPECT_EQ(tick(), kOpened);
+    EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
+}
+
+TEST_F(SketchcadAttach, AKilledServerIsReportedAtTheNextTickAndFoundAgainWhenRestarted) {
+    Sketchcad first(runtime());
+    ASSERT_TRUE(first.startServing());
+    link.AttachCad();
+    ASSERT_TRUE(link.isAttached());
+
+    first.process().kill();
+    ASSERT_TRUE(first.process().waitForFinished(kExitTimeoutMs));
+    EXPECT_EQ(tick(), kExited);
+    EXPECT_FALSE(link.isAttached());
+
+    // The dead server's socket is taken over by the next one.
+    Sketchcad second(runtime());
+    ASSERT_TRUE(second.startServing());
+    EXPECT_EQ(tick(), kOpened);
+    EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
+}
+
+TEST_F(SketchcadAttach, ASecondSketchcadSaysOneIsRunningAndExitsWithStatusThree) {
+    Sketchcad first(runtime());
+    ASSERT_TRUE(first.startServing());
+    Sketchcad second(runtime());
+    EXPECT_FALSE(second.startServing());
+    EXPECT_EQ(second.exitStatus(), 3);
+    EXPECT_FALSE(second.process().readAllStandardError().isEmpty());
+
+    // The first one serves on, undisturbed.
+    link.AttachCad();
+    ASSERT_TRUE(link.isAttached());
+    EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
+}
+
+}  // namespace
