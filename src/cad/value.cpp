@@ -90,8 +90,12 @@ const ObjectList& Value::toObjects() const {
     mismatch(u"对象数组");
 }
 
+QString Object::noSuchMemberText(Member m) {
+    return QStringLiteral("对象不支持此属性或方法：%1").arg(memberName(m));
+}
+
 void Object::noSuchMember(Member m) {
-    throw Error(QStringLiteral("对象不支持此属性或方法：%1").arg(memberName(m)));
+    throw Error(noSuchMemberText(m));
 }
 
 }  // namespace cad

@@ -75,6 +75,9 @@ public:
     virtual void Put(Member m, const Value& value) = 0;
     virtual Value Call(Member m, std::span<const Value> args) = 0;
 
+    // The message of that failure.
+    static QString noSuchMemberText(Member m);
+
 protected:
     // The failure of a member this kind of object does not have.
     [[noreturn]] static void noSuchMember(Member m);

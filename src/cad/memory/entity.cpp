@@ -41,6 +41,11 @@ void Entity::checkUnlocked() const {
     }
 }
 
+bool Entity::hasMember(Member m) const {
+    return m == Member::EntityName || m == Member::ObjectName || m == Member::Handle ||
+           m_kind->slot(m) >= 0;
+}
+
 Value Entity::get(Member m) {
     switch (m) {
         case Member::EntityName:

@@ -24,6 +24,8 @@ public:
     void setSlotValue(int slot, Value v) { m_values[slot] = std::move(v); }
     void swapSlotValue(int slot, Value& v) { std::swap(m_values[slot], v); }
     QString layer() const { return m_values[kLayerSlot].toText(); }
+    // Whether Get(m) finds the member at all, answered without the cost of a refusal.
+    bool hasMember(Member m) const;
 
 protected:
     Value get(Member m) override;

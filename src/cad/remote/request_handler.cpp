@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "cad/memory/entity.h"
 #include "cad/remote/frame.h"
 
 namespace cad::remote {
@@ -93,8 +94,15 @@ Outcome RequestHandler::read(const Value& item, std::optional<Member> member) {
     if (!member) {
         return {{}, QStringLiteral("未知的成员")};
     }
+    const ObjectRef object = item.toObject();
+    // A range carries every member the walk has read on any kind; refusing a member by throwing
+    // for each entity that lacks it would cost more than the rest of the walk.
+    if (const auto* entity = dynamic_cast<const memory::Entity*>(object.get());
+        entity != nullptr && !entity->hasMember(*member)) {
+        return {{}, Object::noSuchMemberText(*member)};
+    }
     try {
-        return {item.toObject()->Get(*member), std::nullopt};
+        return {object->Get(*member), std::nullopt};
     } catch (const Error& e) {
         return {{}, e.message()};
     }
