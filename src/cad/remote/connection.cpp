@@ -18,6 +18,8 @@ constexpr int kConnectMs = 1000;
 constexpr int kAnswerMs = 30000;
 constexpr std::size_t kReleaseBatch = 256;
 
+std::uint64_t g_requestsSent = 0;
+
 // Calls that wait for the user in the drawing window.
 bool isInteractive(const Request& r) {
     if (r.kind != RequestKind::Call) {
@@ -57,6 +59,7 @@ Answer Connection::exchange(Request request) {
     }
     m_socket.write(takeReleases() + message);
     m_socket.flush();
+    ++g_requestsSent;
     Answer answer = isInteractive(request) ? awaitUser(request.serial)
                                            : awaitAnswer(request.serial, Wait::Blocking);
     if (answer.error) {
@@ -214,6 +217,10 @@ void Connection::sendReleases() {
         m_socket.write(takeReleases());
         m_socket.flush();
     }
+}
+
+std::uint64_t Connection::requestsSent() {
+    return g_requestsSent;
 }
 
 std::uint32_t Connection::idOf(const ObjectRef& object) {

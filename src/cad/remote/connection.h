@@ -38,6 +38,9 @@ public:
     // A member read on a prefetched item that the range did not carry: the next range will.
     void noteWanted(Member m);
 
+    // Requests sent over every connection of the process (benchmarks count a walk's trips).
+    static std::uint64_t requestsSent();
+
     std::uint32_t idOf(const ObjectRef& object) override;
     ObjectRef objectOf(std::uint32_t id) override;
 
