@@ -32,12 +32,10 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-for program in "$sketchcad" "$elecaide"; do
-    if [[ ! -x $program ]]; then
-        echo "run: $program is not built" >&2
-        exit 1
-    fi
-done
+if [[ ! -x $elecaide ]]; then
+    echo "run: $elecaide is not built" >&2
+    exit 1
+fi
 
 # Starts sketchcad in the background and waits until it serves. Status 3 means another
 # sketchcad already serves this user: the caller decides.
@@ -83,6 +81,10 @@ wait_sketchcad_exit() {
 
 demo() {
     local out
+    if [[ ! -x $sketchcad ]]; then
+        echo "run: $sketchcad is not built: no demo" >&2
+        exit 1
+    fi
     mkdir -p "$1"
     out=$(cd "$1" && pwd)
     rm -f "$out"/*.png "$out/plan-changed.dxf"
@@ -113,6 +115,10 @@ demo() {
 }
 
 interactive() {
+    if [[ ! -x $sketchcad ]]; then
+        echo "run: $sketchcad is not built: the assistant starts alone"
+        exec "$elecaide"
+    fi
     mkdir -p "$build/run"
     local status=0
     start_sketchcad "$build/run/sketchcad.log" "$plan" || status=$?
