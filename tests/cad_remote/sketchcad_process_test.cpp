@@ -144,18 +144,4 @@ TEST_F(SketchcadAttach, AKilledServerIsReportedAtTheNextTickAndFoundAgainWhenRes
     EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
 }
 
-TEST_F(SketchcadAttach, ASecondSketchcadSaysOneIsRunningAndExitsWithStatusThree) {
-    Sketchcad first(runtime());
-    ASSERT_TRUE(first.startServing());
-    Sketchcad second(runtime());
-    EXPECT_FALSE(second.startServing());
-    EXPECT_EQ(second.exitStatus(), 3);
-    EXPECT_FALSE(second.process().readAllStandardError().isEmpty());
-
-    // The first one serves on, undisturbed.
-    link.AttachCad();
-    ASSERT_TRUE(link.isAttached());
-    EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
-}
-
 }  // namespace
