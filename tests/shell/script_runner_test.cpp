@@ -131,4 +131,16 @@ TEST_F(ScriptRunnerTest, QuitThroughTheInterfaceEndsTheApplicationTheWindowIsAtt
         << out.toStdString() << err.toStdString();
 }
 
+TEST_F(ScriptRunnerTest, SaveAsThroughTheInterfaceWritesTheActiveDrawingWhereTheScriptSays) {
+    const QString saved = dir.filePath(u"changed.dxf"_s);
+    EXPECT_EQ(run(u"cad new\ncad add text \"3600\" 0 0 350 as t\nstart\nset txtValueAdd \"100\"\n"
+                  u"click cmdValueAll\ncad saveas \"%1\"\ncad open \"%1\"\n"
+                  u"expect entity $t TextString \"3700\"\n"_s.arg(saved)),
+              0)
+        << out.toStdString() << err.toStdString();
+    // A folder that is not there: the CAD call fails and the script stops at it.
+    EXPECT_EQ(run(u"cad new\ncad saveas \"%1\"\n"_s.arg(dir.filePath(u"missing/y.dxf"_s))), 2);
+    EXPECT_TRUE(err.contains(u"error line 2: CAD call failed"_s)) << err.toStdString();
+}
+
 }  // namespace

@@ -99,6 +99,12 @@ QString valueText(const cad::Value& v) {
     return QString();
 }
 
+// The embedded drawing saves through the interface as sketchcad does: to DXF.
+std::optional<QString> saveAsDxf(memory::Document& drawing, const QString& path) {
+    const auto saved = dxf::saveDrawing(drawing, path);
+    return saved.ok() ? std::nullopt : std::optional<QString>(saved.error().toString());
+}
+
 class Runner {
 public:
     Runner(bool trace, QTextStream& out)
@@ -346,6 +352,7 @@ void Runner::cadCommand() {
             cad::revokeRunningObject(m_cad.get());
         }
         m_cad = memory::Application::create();
+        m_cad->setSaver(&saveAsDxf);
         m_cad->newDocument(u"Drawing1.dwg"_s);
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), m_cad);
     } else if (what == u"open") {
@@ -359,6 +366,7 @@ void Runner::cadCommand() {
             cad::revokeRunningObject(m_cad.get());
         }
         m_cad = application;
+        m_cad->setSaver(&saveAsDxf);
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), m_cad);
     } else if (what == u"save") {
         expectCount(3, 3);
@@ -385,17 +393,11 @@ void Runner::cadCommand() {
         cad::remote::installRemoteLocator();
     } else if (what == u"saveas") {
         expectCount(3, 3);
-        // Late bound by name, as the interface is: a CAD without the member says so.
-        const std::optional<cad::Member> saveAs = cad::memberByName(u"SaveAs");
-        if (!saveAs) {
-            throw ScriptError{u"this build's automation interface has no SaveAs"_s};
-        }
         const cad::Document document = automation().ActiveDocument();
         if (document.isEmpty()) {
             throw ScriptError{u"the CAD application has no drawing open"_s};
         }
-        const cad::Value path = scriptPath(word(2));
-        document.object()->Call(*saveAs, std::span(&path, 1));
+        document.SaveAs(scriptPath(word(2)));
     } else if (what == u"quit") {
         expectCount(2, 2);
         automation().object()->Call(cad::Member::Quit, {});
