@@ -19,12 +19,15 @@ demo_timeout=180   # seconds for the whole demo script
 exit_timeout=15    # seconds for sketchcad to end once quit
 
 sketchcad_pid=
+elecaide_pid=
 runtime=
 cleanup() {
-    if [[ -n $sketchcad_pid ]] && kill -0 "$sketchcad_pid" 2>/dev/null; then
-        kill "$sketchcad_pid" 2>/dev/null || true
-        wait "$sketchcad_pid" 2>/dev/null || true
-    fi
+    for pid in "$elecaide_pid" "$sketchcad_pid"; do
+        if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
     if [[ -n $runtime ]]; then
         rm -rf "$runtime"
     fi
@@ -60,6 +63,17 @@ start_sketchcad() {
         sleep 0.1
         waited=$((waited + 1))
     done
+}
+
+# Runs the assistant in the background and waits for it, so that a signal to this script is
+# handled at once (bash holds traps while a foreground child runs). Returns its status.
+run_elecaide() {
+    "$@" &
+    elecaide_pid=$!
+    local status=0
+    wait "$elecaide_pid" || status=$?
+    elecaide_pid=
+    return "$status"
 }
 
 # Waits for sketchcad to end on its own (it quits when the assistant quits it).
@@ -100,7 +114,9 @@ demo() {
         exit 1
     fi
     local status=0
-    (cd "$out" && timeout "$demo_timeout" "$elecaide" --script "$root/samples/demo.script") \
+    # The script names its files relative to where it runs.
+    cd "$out"
+    run_elecaide timeout "$demo_timeout" "$elecaide" --script "$root/samples/demo.script" \
         >"$out/elecaide.log" 2>&1 || status=$?
     # After a failure sketchcad may still wait for a pick: the cleanup ends it.
     if ((status == 0)) && ! wait_sketchcad_exit; then
@@ -128,7 +144,7 @@ interactive() {
         echo "run: sketchcad did not start (status $status); see $build/run/sketchcad.log" >&2
         exit 1
     fi
-    "$elecaide" || true
+    run_elecaide "$elecaide" || true
     if [[ -n $sketchcad_pid ]] && kill -0 "$sketchcad_pid" 2>/dev/null; then
         # Its drawing may hold unsaved changes: the user closes it (Ctrl+C ends it as it is).
         echo "run: the assistant has ended; close sketchcad to finish"
