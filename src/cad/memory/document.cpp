@@ -276,7 +276,7 @@ Value Document::checkedValue(const MemberSpec& memberSpec, const Value& value) c
     throw Error(QStringLiteral("找不到名称：%1").arg(v.toText()));
 }
 
-void Document::record(Change change) {
+void Document::record(Change&& change) {
     ++m_changes;
     m_journal.record(std::move(change));
     if (m_undoDepth == 0) {

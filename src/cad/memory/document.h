@@ -103,7 +103,7 @@ public:
     void enterFromNode();
     bool isLayerLocked(const QString& name) const;
     Value checkedValue(const MemberSpec& memberSpec, const Value& value) const;
-    void record(Change change);
+    void record(Change&& change);
     // Tells the host program the drawing changed without a change to record.
     void notifyChanged();
     void erase(Entity* entity);

@@ -2,6 +2,7 @@
 #include "cad/memory/entity.h"
 
 #include <cmath>
+#include <utility>
 
 #include "cad/memory/document.h"
 
@@ -61,9 +62,8 @@ Value Entity::get(Member m) {
 void Entity::put(Member m, const Value& value) {
     const int s = slotOrThrow(m);
     checkUnlocked();
-    Value v = doc().checkedValue(m_kind->members[s], value);
-    std::swap(m_values[s], v);
-    doc().record({Change::Kind::Member, s, shared_from_this(), nullptr, std::move(v)});
+    Value old = std::exchange(m_values[s], doc().checkedValue(m_kind->members[s], value));
+    doc().record({Change::Kind::Member, s, shared_from_this(), nullptr, std::move(old)});
 }
 
 Value Entity::call(Member m, std::span<const Value>) {

@@ -44,7 +44,7 @@ struct Change {
 class Journal {
 public:
     // A change of the open step. The document closes the step at once when no group is open.
-    void record(Change change) {
+    void record(Change&& change) {
         if (m_position < m_stepEnds.size()) {
             dropRedo();
         }
