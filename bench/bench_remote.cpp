@@ -4,12 +4,11 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include "cad/automation.h"
 #include "cad/memory/application.h"
 #include "cad/remote/client.h"
-#include "cad/remote/server.h"
+#include "cad/remote/server_thread.h"
 
 namespace {
 
@@ -35,24 +34,10 @@ public:
         for (int i = 0; i < kWalkEntities; ++i) {
             ms.AddLine({double(i), 0, 0}, {double(i), 1, 0});
         }
-        m_thread.start();
-        m_context->moveToThread(&m_thread);
-        QMetaObject::invokeMethod(
-            m_context.get(),
-            [this] {
-                m_server = std::make_unique<remote::Server>(app, m_picks);
-                m_server->listen();
-            },
-            Qt::BlockingQueuedConnection);
+        m_served.emplace(app, m_picks);
         client = Application(remote::connectRemote(QString::fromUtf16(kAutoCadProgId)));
     }
-    ~ServedDrawing() {
-        client.reset();
-        QMetaObject::invokeMethod(
-            m_context.get(), [this] { m_server.reset(); }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-    }
+    ~ServedDrawing() { client.reset(); }
 
     std::shared_ptr<memory::Application> app = memory::Application::create();
     Application client;
@@ -60,9 +45,7 @@ public:
 private:
     QTemporaryDir m_runtime;
     NoPicks m_picks;
-    QThread m_thread;
-    std::unique_ptr<QObject> m_context = std::make_unique<QObject>();
-    std::unique_ptr<remote::Server> m_server;
+    std::optional<remote::ServerThread> m_served;
 };
 
 // Made and ended in main(), while Qt's globals exist.

@@ -1,4 +1,4 @@
-// elecaide: the main window, or with --script FILE [--trace] the script runner.
+// elecaide: the main window, or with --script FILE [--trace] [--served] the script runner.
 #include <QApplication>
 #include <QTextStream>
 
@@ -10,7 +10,7 @@ namespace {
 
 struct Options {
     QString script;
-    bool trace = false;
+    shell::script::ScriptOptions run;
     bool valid = true;
 };
 
@@ -21,12 +21,14 @@ Options parseOptions(int argc, char** argv) {
         if (arg == u"--script" && i + 1 < argc) {
             options.script = QString::fromLocal8Bit(argv[++i]);
         } else if (arg == u"--trace") {
-            options.trace = true;
+            options.run.trace = true;
+        } else if (arg == u"--served") {
+            options.run.served = true;
         } else {
             options.valid = false;
         }
     }
-    if (options.trace && options.script.isEmpty()) {
+    if ((options.run.trace || options.run.served) && options.script.isEmpty()) {
         options.valid = false;
     }
     return options;
@@ -37,7 +39,7 @@ Options parseOptions(int argc, char** argv) {
 int main(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
     if (!options.valid) {
-        QTextStream(stderr) << "usage: elecaide [--script FILE [--trace]]" << Qt::endl;
+        QTextStream(stderr) << "usage: elecaide [--script FILE [--trace] [--served]]" << Qt::endl;
         return shell::script::kScriptError;
     }
     // Scripts run without a display unless a platform is asked for (screenshots under Xvfb).
@@ -48,7 +50,7 @@ int main(int argc, char** argv) {
     if (!options.script.isEmpty()) {
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return shell::script::runScript(options.script, options.trace, out, err);
+        return shell::script::runScript(options.script, options.run, out, err);
     }
     cad::remote::installRemoteLocator();
     shell::MainWindow window;

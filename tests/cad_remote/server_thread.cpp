@@ -29,40 +29,19 @@ PrivateRuntimeDir::~PrivateRuntimeDir() {
 
 ServerThread::ServerThread() : app(cad::memory::Application::create()) {
     app->newDocument(QStringLiteral("Drawing1.dwg"));
-    m_thread.start();
-    m_context = new QObject;
-    m_context->moveToThread(&m_thread);
-    QObject::connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
-    run([this] {
-        m_server = std::make_unique<cad::remote::Server>(app, picker);
-        picker.interaction = &m_server->interaction();
-        m_listenResult = m_server->listen();
-    });
-}
-
-ServerThread::~ServerThread() {
-    stopServer();
-    m_thread.quit();
-    m_thread.wait();
-}
-
-void ServerThread::run(const std::function<void()>& f) {
-    QMetaObject::invokeMethod(m_context, f, Qt::BlockingQueuedConnection);
-}
-
-void ServerThread::stopServer() {
-    run([this] { m_server.reset(); });
+    m_served.emplace(app, picker);
+    run([this] { picker.interaction = &m_served->server().interaction(); });
 }
 
 int ServerThread::heldObjects() {
     int n = 0;
-    run([&] { n = m_server->heldObjects(); });
+    run([&] { n = m_served->server().heldObjects(); });
     return n;
 }
 
 int ServerThread::clientCount() {
     int n = 0;
-    run([&] { n = m_server->clientCount(); });
+    run([&] { n = m_served->server().clientCount(); });
     return n;
 }
 

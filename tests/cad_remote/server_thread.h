@@ -3,11 +3,10 @@
 #pragma once
 
 #include <QTemporaryDir>
-#include <QThread>
 #include <functional>
 
 #include "cad/memory/application.h"
-#include "cad/remote/server.h"
+#include "cad/remote/server_thread.h"
 
 namespace remote_test {
 
@@ -38,19 +37,14 @@ private:
     QByteArray m_previous;
 };
 
+// The served drawing "Drawing1.dwg" of a test, with its picker.
 class ServerThread {
 public:
-    // Starts the thread and a server on it over a drawing "Drawing1.dwg"; listenResult() says
-    // whether it listens.
     ServerThread();
-    ~ServerThread();
 
-    // Runs f on the server's thread and waits for it.
-    void run(const std::function<void()>& f);
-    // The server goes away as a quitting program's would: socket closed, clients cut off.
-    void stopServer();
-
-    const std::optional<QString>& listenResult() const { return m_listenResult; }
+    void run(const std::function<void()>& f) { m_served->run(f); }
+    void stopServer() { m_served->stopServer(); }
+    const std::optional<QString>& listenResult() const { return m_served->listenResult(); }
     int heldObjects();
     int clientCount();
     // Waits (generously) until the server holds that many objects; false when it never does.
@@ -60,10 +54,7 @@ public:
     TestPicker picker;
 
 private:
-    QThread m_thread;
-    QObject* m_context = nullptr;  // lives on m_thread
-    std::unique_ptr<cad::remote::Server> m_server;
-    std::optional<QString> m_listenResult;
+    std::optional<cad::remote::ServerThread> m_served;  // made once app and picker are there
 };
 
 }  // namespace remote_test

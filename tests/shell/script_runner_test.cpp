@@ -1,6 +1,7 @@
 // The script runner: argument syntax, output and exit statuses.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -43,10 +44,13 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(script.toUtf8());
         file.close();
+        return runFile(path, {.trace = trace});
+    }
+    int runFile(const QString& path, const shell::script::ScriptOptions& options) {
         out.clear();
         err.clear();
         QTextStream o(&out), e(&err);
-        return shell::script::runScript(path, trace, o, e);
+        return shell::script::runScript(path, options, o, e);
     }
 
     QTemporaryDir dir;
@@ -96,7 +100,7 @@ TEST_F(ScriptRunnerTest, ExitStatusSaysWhatHappened) {
 
 TEST_F(ScriptRunnerTest, AnUnreadableScriptIsAnError) {
     QTextStream o(&out), e(&err);
-    EXPECT_EQ(shell::script::runScript(dir.filePath(u"missing.script"_s), false, o, e), 2);
+    EXPECT_EQ(shell::script::runScript(dir.filePath(u"missing.script"_s), {}, o, e), 2);
     EXPECT_TRUE(err.contains(u"missing.script"_s));
 }
 
@@ -141,6 +145,38 @@ TEST_F(ScriptRunnerTest, SaveAsThroughTheInterfaceWritesTheActiveDrawingWhereThe
     // A folder that is not there: the CAD call fails and the script stops at it.
     EXPECT_EQ(run(u"cad new\ncad saveas \"%1\"\n"_s.arg(dir.filePath(u"missing/y.dxf"_s))), 2);
     EXPECT_TRUE(err.contains(u"error line 2: CAD call failed"_s)) << err.toStdString();
+}
+
+// Every script of the project, run once on the embedded drawing and once on the same drawing
+// served through the socket: every hint written on the way, every handle and every expectation
+// come out the same, so the pages cannot tell a served drawing from an embedded one.
+TEST_F(ScriptRunnerTest, AServedDrawingGivesTheSameRunAsTheEmbeddedOne) {
+    const QDir scripts(QStringLiteral(SCRIPTS_DIR));
+    const QStringList names = scripts.entryList({u"*.script"_s}, QDir::Files, QDir::Name);
+    ASSERT_GE(names.size(), 10);
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(dir.path());  // for the files the scripts write
+    for (const QString& name : names) {
+        const QString path = scripts.filePath(name);
+        const int embeddedStatus = runFile(path, {.trace = true});
+        const QString embedded = out + err;
+        const int servedStatus = runFile(path, {.trace = true, .served = true});
+        EXPECT_EQ(embeddedStatus, 0) << name.toStdString();
+        EXPECT_EQ(servedStatus, 0) << name.toStdString();
+        EXPECT_EQ(out + err, embedded) << name.toStdString();
+        cad::revokeRunningObject(u"AutoCAD.Application"_s);
+    }
+    QDir::setCurrent(started);
+}
+
+TEST_F(ScriptRunnerTest, AServedRunRefusesToAttachToAnotherProgram) {
+    const QString path = dir.filePath(u"attach.script"_s);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("cad new\ncad attach\n");
+    file.close();
+    EXPECT_EQ(runFile(path, {.served = true}), 2);
+    EXPECT_TRUE(err.contains(u"error line 2"_s)) << err.toStdString();
 }
 
 }  // namespace

@@ -15,12 +15,14 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
 
 #include "cad/memory/application.h"
 #include "cad/remote/client.h"
+#include "cad/remote/server_thread.h"
 #include "cad/running.h"
 #include "core/number_syntax.h"
 #include "core/number_text.h"
@@ -105,20 +107,48 @@ std::optional<QString> saveAsDxf(memory::Document& drawing, const QString& path)
     return saved.ok() ? std::nullopt : std::optional<QString>(saved.error().toString());
 }
 
+// Answers the picks of a drawing the runner serves from the script's queue at once, where
+// sketchcad would wait for the user.
+class QueuePicker : public cad::remote::Picker {
+public:
+    void startPoint(const QString& prompt, const std::optional<cad::Point>& basePoint) override {
+        interaction->finishPoint(script->getPoint(prompt, basePoint));
+    }
+    void startSelection(const QString& prompt) override {
+        interaction->finishSelection(script->selectObjects(prompt));
+    }
+    void abandon() override {}
+
+    cad::remote::WaitingInteraction* interaction = nullptr;
+    memory::ScriptedInteraction* script = nullptr;
+};
+
 class Runner {
 public:
-    Runner(bool trace, QTextStream& out)
-        : m_trace(trace), m_out(out), m_startDirectory(QDir::current()) {}
+    Runner(const ScriptOptions& options, QTextStream& out)
+        : m_trace(options.trace),
+          m_serving(options.served),
+          m_out(out),
+          m_startDirectory(QDir::current()) {
+        if (m_serving) {
+            // A socket of the run's own: parallel runs and a sketchcad of the user never meet.
+            m_runtime = std::make_unique<QTemporaryDir>();
+            m_previousRuntime = qgetenv("XDG_RUNTIME_DIR");
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime->path()));
+            cad::remote::installRemoteLocator();
+        }
+    }
 
     ~Runner() {
         // The window holds references into the drawing; it goes first.
         m_window.reset();
-        if (m_cad) {
-            cad::revokeRunningObject(m_cad.get());
-        }
-        if (m_served) {
+        withdraw();
+        if (m_served || m_serving) {
             // A script run leaves the program as it found it: no served drawings looked for.
             cad::setPlatformLocator({});
+        }
+        if (m_serving) {
+            qputenv("XDG_RUNTIME_DIR", m_previousRuntime);
         }
     }
 
@@ -141,7 +171,16 @@ private:
     cad::Application automation();
     QWidget* control(const QString& name);
 
+    // The script's drawing becomes the running CAD application: in this program's registry, or
+    // behind the automation server when the run serves it.
+    void publish(std::shared_ptr<memory::Application> application);
+    void withdraw();
+    // Runs f where the drawing lives: on the server's thread while it is served, since the
+    // drawing belongs to whoever serves it.
+    void onDrawing(const std::function<void()>& f);
+
     void cadCommand();
+    void drawingCommand();
     void addEntity();
     void pickCommand();
     void expectCommand();
@@ -161,6 +200,7 @@ private:
     }
 
     bool m_trace;
+    bool m_serving;  // the run serves its own drawing on a socket, as sketchcad does
     QTextStream& m_out;
     int m_status = kAllHeld;
     int m_line = 0;
@@ -169,6 +209,10 @@ private:
     ScriptUi m_ui;
     std::shared_ptr<memory::Application> m_cad;
     bool m_served = false;  // `cad attach`: the drawing lives in another program
+    std::unique_ptr<QTemporaryDir> m_runtime;
+    QByteArray m_previousRuntime;
+    QueuePicker m_picker;
+    std::unique_ptr<cad::remote::ServerThread> m_server;
     std::unique_ptr<MainWindow> m_window;
     QHash<QString, QString> m_names;  // `as NAME` bindings to handles
     QDir m_startDirectory;
@@ -301,7 +345,7 @@ void Runner::execute(int line, const std::vector<Argument>& args) {
         expectCount(3, 3);
         choose(word(1), word(2));
     } else if (command == u"pick") {
-        pickCommand();
+        onDrawing([this] { pickCommand(); });
     } else if (command == u"answer") {
         expectCount(2, 2);
         static const QHash<QString, ui::Answer> kAnswers = {
@@ -348,13 +392,9 @@ void Runner::cadCommand() {
     const QString& what = word(1);
     if (what == u"new") {
         expectCount(2, 2);
-        if (m_cad) {
-            cad::revokeRunningObject(m_cad.get());
-        }
-        m_cad = memory::Application::create();
-        m_cad->setSaver(&saveAsDxf);
-        m_cad->newDocument(u"Drawing1.dwg"_s);
-        cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), m_cad);
+        auto application = memory::Application::create();
+        application->newDocument(u"Drawing1.dwg"_s);
+        publish(std::move(application));
     } else if (what == u"open") {
         expectCount(3, 3);
         auto application = memory::Application::create();
@@ -362,33 +402,20 @@ void Runner::cadCommand() {
         if (!loaded.ok()) {
             throw ScriptError{loaded.error().toString()};
         }
-        if (m_cad) {
-            cad::revokeRunningObject(m_cad.get());
-        }
-        m_cad = application;
-        m_cad->setSaver(&saveAsDxf);
-        cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), m_cad);
-    } else if (what == u"save") {
-        expectCount(3, 3);
-        const auto saved = dxf::saveDrawing(*drawing(), scriptPath(word(2)));
-        if (!saved.ok()) {
-            throw ScriptError{saved.error().toString()};
-        }
-    } else if (what == u"close-all") {
-        expectCount(2, 2);
-        const auto documents = cad().documents();
-        for (const auto& doc : documents) {
-            m_cad->closeDocument(*doc);
-        }
+        publish(std::move(application));
     } else if (what == u"exit") {
         expectCount(2, 2);
-        cad().quit();
+        onDrawing([this] { cad().quit(); });
+        if (m_serving) {
+            withdraw();  // sketchcad ends with its application
+        }
     } else if (what == u"attach") {
         expectCount(2, 2);
-        if (m_cad) {
-            cad::revokeRunningObject(m_cad.get());
-            m_cad.reset();
+        if (m_serving) {
+            throw ScriptError{u"a run that serves its own drawing attaches to no other"_s};
         }
+        withdraw();
+        m_cad.reset();
         m_served = true;
         cad::remote::installRemoteLocator();
     } else if (what == u"saveas") {
@@ -401,6 +428,60 @@ void Runner::cadCommand() {
     } else if (what == u"quit") {
         expectCount(2, 2);
         automation().object()->Call(cad::Member::Quit, {});
+    } else {
+        onDrawing([this] { drawingCommand(); });
+    }
+}
+
+void Runner::publish(std::shared_ptr<memory::Application> application) {
+    withdraw();
+    m_cad = std::move(application);
+    m_cad->setSaver(&saveAsDxf);
+    if (!m_serving) {
+        cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), m_cad);
+        return;
+    }
+    m_server = std::make_unique<cad::remote::ServerThread>(m_cad, m_picker);
+    if (const auto& why = m_server->listenResult()) {
+        throw ScriptError{u"cannot serve the drawing: "_s + *why};
+    }
+    m_server->run([this] {
+        m_picker.interaction = &m_server->server().interaction();
+        m_picker.script = &m_cad->script();
+    });
+}
+
+void Runner::withdraw() {
+    if (m_server) {
+        m_server.reset();
+    } else if (m_cad) {
+        cad::revokeRunningObject(m_cad.get());
+    }
+}
+
+void Runner::onDrawing(const std::function<void()>& f) {
+    if (m_server) {
+        m_server->run(f);
+    } else {
+        f();
+    }
+}
+
+// The commands that work on the embedded drawing itself.
+void Runner::drawingCommand() {
+    const QString& what = word(1);
+    if (what == u"save") {
+        expectCount(3, 3);
+        const auto saved = dxf::saveDrawing(*drawing(), scriptPath(word(2)));
+        if (!saved.ok()) {
+            throw ScriptError{saved.error().toString()};
+        }
+    } else if (what == u"close-all") {
+        expectCount(2, 2);
+        const auto documents = cad().documents();
+        for (const auto& doc : documents) {
+            m_cad->closeDocument(*doc);
+        }
     } else if (what == u"add") {
         addEntity();
     } else {
@@ -669,19 +750,27 @@ void Runner::expectCommand() {
     } else if (what == u"entity") {
         expectCount(5, 5);
         QString expected;
-        const QString got = entityMember(resolved(2), word(3), word(4), &expected);
+        QString got;
+        onDrawing([&] { got = entityMember(resolved(2), word(3), word(4), &expected); });
         check(u"entity "_s + resolved(2) + u' ' + word(3) + u' ', expected, got);
     } else if (what == u"count") {
         expectCount(4, 4);
         const int expected = integer(3);
-        const auto& entities = drawing()->modelSpace().entities;
-        const auto n = std::count_if(entities.begin(), entities.end(),
-                                     [&](const auto& e) { return e->kind().className == word(2); });
+        qsizetype n = 0;
+        onDrawing([&] {
+            const auto& entities = drawing()->modelSpace().entities;
+            n = std::count_if(entities.begin(), entities.end(),
+                              [&](const auto& e) { return e->kind().className == word(2); });
+        });
         check(u"count of "_s + word(2) + u' ', QString::number(expected), QString::number(n));
     } else if (what == u"prompt") {
         expectCount(3, 3);
-        const QStringList& prompts = cad().script().prompts;
-        check(u"prompt "_s, word(2), prompts.isEmpty() ? QString() : prompts.last());
+        QString last;
+        onDrawing([&] {
+            const QStringList& prompts = cad().script().prompts;
+            last = prompts.isEmpty() ? QString() : prompts.last();
+        });
+        check(u"prompt "_s, word(2), last);
     } else if (what == u"asked") {
         expectCount(3, 3);
         check(u"asked "_s, word(2), m_ui.lastAsked);
@@ -723,14 +812,15 @@ QString Runner::entityMember(const QString& handle, const QString& member, const
 
 }  // namespace
 
-int runScript(const QString& path, bool trace, QTextStream& out, QTextStream& err) {
+int runScript(const QString& path, const ScriptOptions& options, QTextStream& out,
+              QTextStream& err) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         err << u"error: cannot read the script "_s << path << Qt::endl;
         return kScriptError;
     }
     const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    Runner runner(trace, out);
+    Runner runner(options, out);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int lineNumber = int(i) + 1;
         const QString line = lines.at(i).trimmed();

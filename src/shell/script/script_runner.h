@@ -1,4 +1,4 @@
-// The script runner: `elecaide --script FILE [--trace]`.
+// The script runner: `elecaide --script FILE [--trace] [--served]`.
 #pragma once
 
 #include <QString>
@@ -8,11 +8,19 @@ namespace shell::script {
 
 enum ExitStatus : int { kAllHeld = 0, kExpectationFailed = 1, kScriptError = 2 };
 
+struct ScriptOptions {
+    bool trace = false;
+    // The drawing is served on a socket of the run's own, as sketchcad serves it, and the window
+    // attaches to it there: every call the pages make crosses the automation protocol.
+    bool served = false;
+};
+
 // Runs the script at path against the real main window, with an embedded drawing and scripted
 // picks and answers. Prints `hint: TEXT` after every command (and with trace every hint written
 // while it ran as `trace: TEXT`), `handle: H` for entities added, and `FAIL line N: …` for each
 // expectation that did not hold; a script that cannot run is reported on err with its line.
 // Needs a QApplication.
-int runScript(const QString& path, bool trace, QTextStream& out, QTextStream& err);
+int runScript(const QString& path, const ScriptOptions& options, QTextStream& out,
+              QTextStream& err);
 
 }  // namespace shell::script

@@ -1,0 +1,46 @@
+// ServerThread: the server made, used and destroyed on its own thread.
+#include "cad/remote/server_thread.h"
+
+#include <exception>
+
+namespace cad::remote {
+
+ServerThread::ServerThread(std::shared_ptr<memory::Application> application, Picker& picker) {
+    m_thread.start();
+    m_context = new QObject;
+    m_context->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
+    run([&] {
+        m_server = std::make_unique<Server>(std::move(application), picker);
+        m_listenResult = m_server->listen();
+    });
+}
+
+ServerThread::~ServerThread() {
+    stopServer();
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void ServerThread::run(const std::function<void()>& f) {
+    std::exception_ptr thrown;
+    QMetaObject::invokeMethod(
+        m_context,
+        [&] {
+            try {
+                f();
+            } catch (...) {
+                thrown = std::current_exception();
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    if (thrown) {
+        std::rethrow_exception(thrown);
+    }
+}
+
+void ServerThread::stopServer() {
+    run([this] { m_server.reset(); });
+}
+
+}  // namespace cad::remote
