@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -196,6 +197,7 @@ void DrawingView::paintScene(QPainter& painter) const {
     DashedBatches dashed;
     Batches highlighted;
     std::vector<const TextRun*> texts;
+    std::vector<const Fill*> fills;
     const bool anySelected = !m_selected.empty();
     for (const Item& item : scene.items) {
         if (!visible.intersects(item.box)) {
@@ -214,6 +216,9 @@ void DrawingView::paintScene(QPainter& painter) const {
             const QPointF p = map(item.box.center());
             (selected ? highlighted : batches).of(rgb).append(QLineF(p, p + QPointF(1, 0)));
             continue;
+        }
+        for (quint32 i = item.fillBegin; i < item.fillEnd; ++i) {
+            fills.push_back(&scene.fills[i]);
         }
         for (quint32 i = item.strokeBegin; i < item.strokeEnd; ++i) {
             const Stroke& st = scene.strokes[i];
@@ -267,6 +272,38 @@ void DrawingView::paintScene(QPainter& painter) const {
                 texts.push_back(&t);
             }
         }
+    }
+    // Filled areas first, in drawing order: lines and texts stay visible over them.
+    if (!fills.empty()) {
+        painter.save();
+        painter.setPen(Qt::NoPen);
+        auto loopOnScreen = [&](const Loop& loop) {
+            QPolygonF polygon;
+            polygon.reserve(loop.count);
+            for (quint32 k = 0; k < loop.count; ++k) {
+                polygon.append(map(scene.points[loop.first + k]));
+            }
+            return polygon;
+        };
+        std::optional<quint32> brush;
+        for (const Fill* f : fills) {
+            if (brush != f->rgb) {
+                painter.setBrush(rgbColor(f->rgb));
+                brush = f->rgb;
+            }
+            if (f->loopCount == 1) {
+                painter.drawPolygon(loopOnScreen(scene.loops[f->firstLoop]), f->rule);
+                continue;
+            }
+            QPainterPath path;
+            path.setFillRule(f->rule);
+            for (quint32 i = f->firstLoop; i < f->firstLoop + f->loopCount; ++i) {
+                path.addPolygon(loopOnScreen(scene.loops[i]));
+                path.closeSubpath();
+            }
+            painter.drawPath(path);
+        }
+        painter.restore();
     }
     batches.draw(painter);
     dashed.draw(painter, scene, s);

@@ -1,6 +1,7 @@
-// FileShapes: LWPOLYLINE and POLYLINE vertices with bulges, ELLIPSE arcs, SOLID, TRACE and
-// 3DFACE outlines, HATCH boundaries, the block a DIMENSION draws, SPLINE control points where a
-// spline has no fit points, and the ATTRIB records after an INSERT.
+// FileShapes: LWPOLYLINE and POLYLINE vertices with bulges and widths, ELLIPSE arcs, filled
+// SOLID and TRACE, 3DFACE outlines, HATCH boundaries and solid fills, the block a DIMENSION
+// draws, SPLINE control points where a spline has no fit points, the ATTRIB records after an
+// INSERT, and group 420 true colours.
 #include "sketchcad/file_shapes.h"
 
 #include <cmath>
@@ -17,29 +18,64 @@ namespace memory = cad::memory;
 
 namespace {
 
+// Group 420 of a record's own data: 0x00RRGGBB.
+std::optional<quint32> trueColor(const dxf::RecordView& r) {
+    const qsizetype at = r.find(420);
+    if (at < 0) {
+        return std::nullopt;
+    }
+    return quint32(dxf::toInteger(r[at].value()).value_or(0)) & 0xFFFFFF;
+}
+
+// Group 51 of a text, or 50 of a style, in radians; kept within the ±85° CAD programs allow.
+double oblique(const dxf::RecordView& r, int code) {
+    const double degrees = dxf::toDouble(r.value(code)).value_or(0);
+    return std::clamp(std::isfinite(degrees) ? degrees : 0, -85.0, 85.0) * std::numbers::pi / 180;
+}
+
 FileShape outline(std::vector<QPointF> points) {
     FileShape shape;
     shape.paths.push_back(std::move(points));
     return shape;
 }
 
+// The centre line, and the areas its widths cover filled.
+FileShape widePolyline(const std::vector<Vertex>& vertices, bool closed) {
+    FileShape shape = outline(polylinePath(vertices, closed));
+    shape.fill = polylineWidthAreas(vertices, closed);
+    shape.fillRule = Qt::WindingFill;
+    return shape;
+}
+
 FileShape lwpolyline(const dxf::RecordView& r) {
     std::vector<Vertex> vertices;
     int flags = 0;
+    double width = 0;  // group 43, for every vertex without widths of its own
     const qsizetype end = r.dataEnd();
     for (qsizetype i = 0; i < end; ++i) {
         const dxf::Tag& t = r[i];
         if (t.code() == 70) {
             flags = int(tagNumber(t));
+        } else if (t.code() == 43) {
+            width = tagNumber(t);
+            for (Vertex& v : vertices) {
+                v.startWidth = v.endWidth = width;
+            }
         } else if (t.code() == 10) {
-            vertices.push_back({QPointF(tagNumber(t), 0), 0});
-        } else if (t.code() == 20 && !vertices.empty()) {
+            vertices.push_back({QPointF(tagNumber(t), 0), 0, width, width});
+        } else if (vertices.empty()) {
+            continue;
+        } else if (t.code() == 20) {
             vertices.back().at.setY(tagNumber(t));
-        } else if (t.code() == 42 && !vertices.empty()) {
+        } else if (t.code() == 42) {
             vertices.back().bulge = tagNumber(t);
+        } else if (t.code() == 40) {
+            vertices.back().startWidth = tagNumber(t);
+        } else if (t.code() == 41) {
+            vertices.back().endWidth = tagNumber(t);
         }
     }
-    return outline(polylinePath(vertices, flags & 1));
+    return widePolyline(vertices, flags & 1);
 }
 
 FileShape polyline(const dxf::RecordView& r) {
@@ -47,6 +83,9 @@ FileShape polyline(const dxf::RecordView& r) {
     if (flags & (16 | 64)) {
         return {};  // meshes and polyface meshes: no outline to draw in plan
     }
+    // Widths of the polyline, for vertices without their own.
+    const double startWidth = dxf::toDouble(r.value(40)).value_or(0);
+    const double endWidth = dxf::toDouble(r.value(41)).value_or(0);
     std::vector<Vertex> vertices;
     const std::vector<qsizetype> starts = r.recordStarts();
     for (std::size_t k = 1; k < starts.size(); ++k) {
@@ -55,7 +94,7 @@ FileShape polyline(const dxf::RecordView& r) {
         if (!r[from].is(0, "VERTEX")) {
             continue;
         }
-        Vertex v;
+        Vertex v{{}, 0, startWidth, endWidth};
         for (qsizetype i = from + 1; i < to; ++i) {
             const dxf::Tag& t = r[i];
             if (t.code() == 10) {
@@ -64,11 +103,15 @@ FileShape polyline(const dxf::RecordView& r) {
                 v.at.setY(tagNumber(t));
             } else if (t.code() == 42) {
                 v.bulge = tagNumber(t);
+            } else if (t.code() == 40) {
+                v.startWidth = tagNumber(t);
+            } else if (t.code() == 41) {
+                v.endWidth = tagNumber(t);
             }
         }
         vertices.push_back(v);
     }
-    return outline(polylinePath(vertices, flags & 1));
+    return widePolyline(vertices, flags & 1);
 }
 
 FileShape ellipse(const dxf::RecordView& r) {
@@ -93,17 +136,43 @@ FileShape ellipse(const dxf::RecordView& r) {
     return outline(std::move(pts));
 }
 
-FileShape corners(const dxf::RecordView& r, bool crossed) {
+enum class Corners : quint8 { Face, FilledZigzag };
+
+FileShape corners(const dxf::RecordView& r, Corners order) {
     QPointF c[4];
     for (int k = 0; k < 4; ++k) {
         c[k] = QPointF(dxf::toDouble(r.value(10 + k)).value_or(0),
                        dxf::toDouble(r.value(20 + k)).value_or(0));
     }
-    // SOLID and TRACE give their third and fourth corners in zigzag order.
-    if (crossed) {
-        std::swap(c[2], c[3]);
+    if (order == Corners::Face) {
+        return outline({c[0], c[1], c[2], c[3], c[0]});
     }
-    return outline({c[0], c[1], c[2], c[3], c[0]});
+    // SOLID and TRACE give their third and fourth corners in zigzag order, and are filled.
+    std::swap(c[2], c[3]);
+    FileShape shape = outline({c[0], c[1], c[2], c[3], c[0]});
+    shape.fill = {{c[0], c[1], c[2], c[3]}};
+    shape.fillRule = Qt::WindingFill;
+    return shape;
+}
+
+// The boundaries, filled when the pattern is solid. Islands are holes by parity; the style
+// that ignores islands fills only the external boundaries.
+FileShape hatch(const dxf::RecordView& r) {
+    FileShape shape;
+    std::vector<HatchBoundary> boundaries = hatchBoundaries(r);
+    const bool solid = (int(dxf::toDouble(r.value(70)).value_or(0)) & 1) ||
+                       dxf::trimmedBlanks(r.value(2)).compare("SOLID", Qt::CaseInsensitive) == 0;
+    const bool ignoreIslands =
+        int(dxf::toDouble(r.value(75)).value_or(0)) == 2 &&
+        std::any_of(boundaries.begin(), boundaries.end(), [](const auto& b) { return b.flags & 1; });
+    for (HatchBoundary& b : boundaries) {
+        if (solid && (!ignoreIslands || (b.flags & 1))) {
+            shape.fill.push_back(b.points);
+        }
+        shape.paths.push_back(std::move(b.points));
+    }
+    shape.fillRule = ignoreIslands ? Qt::WindingFill : Qt::OddEvenFill;
+    return shape;
 }
 
 // A spline drawn from its control points, for one that keeps no fit points.
@@ -168,6 +237,8 @@ FileShape attributes(const dxf::Document& file, const dxf::RecordView& r) {
         t.text.horizontal = int(value(72, 0));
         t.text.vertical = int(value(74, 0));
         t.color = int(value(62, 256));
+        t.trueColor = trueColor(a);
+        t.oblique = oblique(a, 51);
         t.layer = QString::fromUtf8(a.layer());
         if (a.find(1) >= 0 && !t.text.text.isEmpty()) {
             shape.attributes.push_back(std::move(t));
@@ -188,15 +259,13 @@ std::optional<FileShape> recordShape(const dxf::RecordView& r) {
         return ellipse(r);
     }
     if (type == "SOLID" || type == "TRACE") {
-        return corners(r, true);
+        return corners(r, Corners::FilledZigzag);
     }
     if (type == "HATCH") {
-        FileShape shape;
-        shape.paths = hatchBoundaries(r);
-        return shape;
+        return hatch(r);
     }
     if (type == "3DFACE") {
-        return corners(r, false);
+        return corners(r, Corners::Face);
     }
     if (type == "DIMENSION") {
         FileShape shape;
@@ -224,8 +293,17 @@ FileShapes::FileShapes(const memory::Document& document) {
             if (!e) {
                 continue;
             }
+            const dxf::RecordView view = origin->file.view(records[i]);
+            if (auto rgb = trueColor(view)) {
+                m_entityColors.insert(e, {*rgb, int(dxf::toInteger(view.value(62)).value_or(256))});
+            }
+            if (&e->kind() == &memory::kinds::text()) {
+                if (const double angle = oblique(view, 51); angle != 0) {
+                    m_obliques.insert(e, angle);
+                }
+                continue;
+            }
             if (&e->kind() == &memory::kinds::spline()) {
-                const dxf::RecordView view = origin->file.view(records[i]);
                 if (e->value(cad::Member::FitPoints).toDoubles().empty() &&
                     view.type() == "SPLINE") {
                     FileShape shape = splineFromControlPoints(view);
@@ -236,7 +314,6 @@ FileShapes::FileShapes(const memory::Document& document) {
                 continue;
             }
             if (&e->kind() == &memory::kinds::insert()) {
-                const dxf::RecordView view = origin->file.view(records[i]);
                 if (view.headEnd() < view.size() && view.type() == "INSERT") {
                     FileShape shape = attributes(origin->file, view);
                     if (!shape.attributes.empty()) {
@@ -249,7 +326,6 @@ FileShapes::FileShapes(const memory::Document& document) {
             if (int(e->kind().members.size()) != memory::kCommonSlots) {
                 continue;
             }
-            const dxf::RecordView view = origin->file.view(records[i]);
             if (view.type() != e->kind().dxfName.toLatin1()) {
                 continue;
             }
@@ -261,6 +337,37 @@ FileShapes::FileShapes(const memory::Document& document) {
     if (const dxf::Section* s = origin->file.section(dxf::SectionKind::Entities)) {
         index(s->members, origin->entities);
     }
+    // The table's records beside the drawing's records they stand for.
+    auto table = [&](dxf::Table kind, const auto& parallel, auto read) {
+        const dxf::Section* s = origin->file.section(dxf::SectionKind::Tables);
+        if (!s) {
+            return;
+        }
+        for (const dxf::Group& g : s->groups) {
+            if (dxf::trimmedBlanks(origin->file.view(g.head).name()) != dxf::tableName(kind) ||
+                g.members.size() != parallel.size()) {
+                continue;
+            }
+            for (std::size_t i = 0; i < g.members.size(); ++i) {
+                if (parallel[i]) {
+                    read(origin->file.view(g.members[i]), parallel[i].get());
+                }
+            }
+        }
+    };
+    table(dxf::Table::Layer, origin->layers,
+          [this](const dxf::RecordView& view, const memory::LayerRecord* layer) {
+              if (const auto rgb = trueColor(view)) {
+                  m_layerColors.insert(layer,
+                                       {*rgb, int(dxf::toInteger(view.value(62)).value_or(7))});
+              }
+          });
+    table(dxf::Table::Style, origin->styles,
+          [this](const dxf::RecordView& view, const memory::TextStyleRecord* style) {
+              if (const double angle = oblique(view, 50); angle != 0) {
+                  m_styleObliques.insert(style, angle);
+              }
+          });
     if (const dxf::Section* s = origin->file.section(dxf::SectionKind::Blocks)) {
         for (std::size_t g = 0; g < s->groups.size() && g < origin->blockEntities.size(); ++g) {
             index(s->groups[g].members, origin->blockEntities[g]);
@@ -271,6 +378,27 @@ FileShapes::FileShapes(const memory::Document& document) {
 const FileShape* FileShapes::shapeOf(const memory::Entity& entity) const {
     auto it = m_shapes.constFind(&entity);
     return it == m_shapes.constEnd() ? nullptr : &*it;
+}
+
+std::optional<quint32> FileShapes::trueColorOf(const memory::Entity& entity) const {
+    if (m_entityColors.isEmpty()) {
+        return std::nullopt;
+    }
+    auto it = m_entityColors.constFind(&entity);
+    if (it == m_entityColors.constEnd() ||
+        entity.slotValue(memory::kColorSlot).toInt() != it->color) {
+        return std::nullopt;
+    }
+    return it->rgb;
+}
+
+std::optional<quint32> FileShapes::trueColorOf(const memory::LayerRecord& layer) const {
+    auto it = m_layerColors.constFind(&layer);
+    // A layer that is off keeps its colour number negative.
+    if (it == m_layerColors.constEnd() || std::abs(layer.color) != std::abs(it->color)) {
+        return std::nullopt;
+    }
+    return it->rgb;
 }
 
 }  // namespace sketchcad

@@ -1,6 +1,6 @@
-// Shapes the drawing keeps no members for (polylines, ellipses, solids, dimensions, splines
-// known only by control points, the attributes of block references), read from the tags of the
-// file the drawing was loaded from.
+// Shapes the drawing keeps no members for (polylines, ellipses, solids, hatches, dimensions,
+// splines known only by control points, the attributes of block references), and the true
+// colours of entities and layers, read from the tags of the file the drawing was loaded from.
 #pragma once
 
 #include <QHash>
@@ -14,6 +14,8 @@
 namespace cad::memory {
 class Document;
 class Entity;
+struct LayerRecord;
+struct TextStyleRecord;
 }  // namespace cad::memory
 
 namespace sketchcad {
@@ -22,11 +24,17 @@ namespace sketchcad {
 struct FileText {
     SingleLineText text;
     int color = 256;
+    std::optional<quint32> trueColor;  // 0xRRGGBB
+    double oblique = 0;                // radians
     QString layer;
 };
 
 struct FileShape {
     std::vector<std::vector<QPointF>> paths;  // in the entity's own coordinates
+    // Areas drawn filled: a solid hatch's boundaries (an island a hole), a 2D solid, the bands
+    // of a polyline with widths.
+    std::vector<std::vector<QPointF>> fill;
+    Qt::FillRule fillRule = Qt::OddEvenFill;
     QString block;                            // a dimension's picture, drawn as a block
     std::vector<FileText> attributes;         // visible ones only
     QPointF insertion;  // a reference's insertion point in the file, attributes placed from it
@@ -43,9 +51,28 @@ public:
     std::optional<double> ltscale() const { return m_ltscale; }
     // The shape of an entity, or null when the file had none for it.
     const FileShape* shapeOf(const cad::memory::Entity& entity) const;
+    // The true colour (0xRRGGBB) the file gave an entity or layer beside its colour number. It
+    // holds while that number is unchanged: a colour set since replaces it.
+    std::optional<quint32> trueColorOf(const cad::memory::Entity& entity) const;
+    std::optional<quint32> trueColorOf(const cad::memory::LayerRecord& layer) const;
+    // Oblique angles in radians: a single-line text's own, a style's (which multiline texts
+    // take); 0 where the file gave none.
+    double obliqueOf(const cad::memory::Entity& text) const { return m_obliques.value(&text); }
+    double obliqueOf(const cad::memory::TextStyleRecord& style) const {
+        return m_styleObliques.value(&style);
+    }
 
 private:
+    struct TrueColor {
+        quint32 rgb;
+        int color;  // the colour number the file gave with it
+    };
+
     QHash<const cad::memory::Entity*, FileShape> m_shapes;
+    QHash<const cad::memory::Entity*, TrueColor> m_entityColors;
+    QHash<const cad::memory::LayerRecord*, TrueColor> m_layerColors;
+    QHash<const cad::memory::Entity*, double> m_obliques;
+    QHash<const cad::memory::TextStyleRecord*, double> m_styleObliques;
     std::optional<double> m_ltscale;
 };
 

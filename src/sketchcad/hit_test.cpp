@@ -50,6 +50,20 @@ QPolygonF quad(const TextRun& t) {
     return QPolygonF({c[0], c[1], c[2], c[3], c[0]});
 }
 
+// Inside a filled area by its fill rule: an island's hole is outside.
+bool insideFill(const Scene& scene, const Fill& fill, QPointF p) {
+    int around = 0;
+    for (quint32 i = fill.firstLoop; i < fill.firstLoop + fill.loopCount; ++i) {
+        const Loop& loop = scene.loops[i];
+        const QPolygonF polygon(QList<QPointF>(scene.points.begin() + loop.first,
+                                               scene.points.begin() + loop.first + loop.count));
+        if (polygon.containsPoint(p, Qt::OddEvenFill)) {
+            ++around;
+        }
+    }
+    return fill.rule == Qt::WindingFill ? around > 0 : around % 2 == 1;
+}
+
 bool itemTouches(const Scene& scene, const Item& item, const Box& rect) {
     for (quint32 s = item.strokeBegin; s < item.strokeEnd; ++s) {
         const Stroke& st = scene.strokes[s];
@@ -71,6 +85,11 @@ bool itemTouches(const Scene& scene, const Item& item, const Box& rect) {
             }
         }
         if (q.containsPoint(rect.center(), Qt::OddEvenFill)) {
+            return true;
+        }
+    }
+    for (quint32 f = item.fillBegin; f < item.fillEnd; ++f) {
+        if (insideFill(scene, scene.fills[f], rect.center())) {
             return true;
         }
     }
@@ -124,6 +143,11 @@ int itemAt(const Scene& scene, QPointF p, double tolerance) {
         }
         for (quint32 t = item.textBegin; t < item.textEnd; ++t) {
             if (quad(scene.texts[t]).containsPoint(p, Qt::OddEvenFill)) {
+                return int(n);
+            }
+        }
+        for (quint32 f = item.fillBegin; f < item.fillEnd; ++f) {
+            if (insideFill(scene, scene.fills[f], p)) {
                 return int(n);
             }
         }

@@ -12,8 +12,8 @@ namespace sketchcad {
 std::vector<int> itemsInWindow(const Scene& scene, const Box& rect);
 // Items inside the rectangle or touching it (a crossing, dragged right to left).
 std::vector<int> itemsCrossing(const Scene& scene, const Box& rect);
-// The topmost item within tolerance of the point (on a stroke, or inside a text's box); -1 for
-// none.
+// The topmost item within tolerance of the point (on a stroke, inside a text's box or a filled
+// area); -1 for none.
 int itemAt(const Scene& scene, QPointF p, double tolerance);
 // The nearest endpoint, centre or insertion point within tolerance.
 std::optional<QPointF> snapAt(const Scene& scene, QPointF p, double tolerance);

@@ -12,6 +12,45 @@ double tagNumber(const dxf::Tag& tag) {
     return dxf::toDouble(tag.value()).value_or(0);
 }
 
+namespace {
+
+// One segment of a polyline from a to b, both ends included: a straight line, or the arc a
+// bulge gives (tangent of a quarter of its angle, positive counter-clockwise).
+struct Segment {
+    std::vector<QPointF> points;
+    QPointF centre;
+    int turn = 0;  // 0 straight, 1 counter-clockwise, -1 clockwise
+};
+
+Segment segment(QPointF a, QPointF b, double bulge) {
+    if (bulge == 0 || a == b) {
+        return {{a, b}, {}, 0};
+    }
+    const double angle = 4 * std::atan(bulge);
+    const QPointF chord = b - a;
+    const double length = std::hypot(chord.x(), chord.y());
+    const double radius = length / (2 * std::sin(std::abs(angle) / 2));
+    // The centre lies off the chord's middle, to the left for a positive bulge.
+    const QPointF mid = (a + b) / 2;
+    const QPointF normal(-chord.y() / length, chord.x() / length);
+    const double offset = radius * std::cos(angle / 2) * (angle > 0 ? 1 : -1);
+    Segment s{{}, mid + normal * offset, angle > 0 ? 1 : -1};
+    const double a0 = std::atan2(a.y() - s.centre.y(), a.x() - s.centre.x());
+    const double a1 = std::atan2(b.y() - s.centre.y(), b.x() - s.centre.x());
+    if (angle > 0) {
+        s.points = arcPoints(s.centre, radius, a0, a1);
+    } else {
+        s.points = arcPoints(s.centre, radius, a1, a0);
+        std::reverse(s.points.begin(), s.points.end());
+    }
+    // The vertices themselves, exactly.
+    s.points.front() = a;
+    s.points.back() = b;
+    return s;
+}
+
+}  // namespace
+
 std::vector<QPointF> polylinePath(const std::vector<Vertex>& vertices, bool closed) {
     std::vector<QPointF> pts;
     const std::size_t n = vertices.size();
@@ -22,31 +61,57 @@ std::vector<QPointF> polylinePath(const std::vector<Vertex>& vertices, bool clos
         if (last && !closed) {
             break;
         }
-        const QPointF next = vertices[last ? 0 : i + 1].at;
-        if (v.bulge != 0 && next != v.at) {
-            const double angle = 4 * std::atan(v.bulge);
-            const QPointF chord = next - v.at;
-            const double length = std::hypot(chord.x(), chord.y());
-            const double radius = length / (2 * std::sin(std::abs(angle) / 2));
-            // The centre lies off the chord's middle, to the left for a positive bulge.
-            const QPointF mid = (v.at + next) / 2;
-            const QPointF normal(-chord.y() / length, chord.x() / length);
-            const double offset = radius * std::cos(angle / 2) * (angle > 0 ? 1 : -1);
-            const QPointF centre = mid + normal * offset;
-            const double a0 = std::atan2(v.at.y() - centre.y(), v.at.x() - centre.x());
-            const double a1 = std::atan2(next.y() - centre.y(), next.x() - centre.x());
-            std::vector<QPointF> arc =
-                angle > 0 ? arcPoints(centre, radius, a0, a1) : arcPoints(centre, radius, a1, a0);
-            if (angle < 0) {
-                std::reverse(arc.begin(), arc.end());
-            }
-            pts.insert(pts.end(), arc.begin() + 1, arc.end() - 1);
+        if (v.bulge != 0) {
+            const Segment s = segment(v.at, vertices[last ? 0 : i + 1].at, v.bulge);
+            pts.insert(pts.end(), s.points.begin() + 1, s.points.end() - 1);
         }
         if (last) {
             pts.push_back(vertices[0].at);
         }
     }
     return pts;
+}
+
+std::vector<std::vector<QPointF>> polylineWidthAreas(const std::vector<Vertex>& vertices,
+                                                     bool closed) {
+    std::vector<std::vector<QPointF>> areas;
+    const std::size_t n = vertices.size();
+    const std::size_t segments = closed ? n : n - std::min<std::size_t>(n, 1);
+    for (std::size_t i = 0; i < segments; ++i) {
+        const Vertex& v = vertices[i];
+        if (v.startWidth <= 0 && v.endWidth <= 0) {
+            continue;
+        }
+        const Segment s = segment(v.at, vertices[(i + 1) % n].at, v.bulge);
+        const std::size_t m = s.points.size();
+        std::vector<QPointF> left;
+        std::vector<QPointF> right;
+        for (std::size_t k = 0; k < m; ++k) {
+            const QPointF p = s.points[k];
+            QPointF side;  // unit vector to the left of the way along
+            if (s.turn == 0) {
+                const QPointF d = s.points[1] - s.points[0];
+                const double length = std::hypot(d.x(), d.y());
+                if (length == 0) {
+                    break;
+                }
+                side = QPointF(-d.y(), d.x()) / length;
+            } else {
+                const QPointF r = p - s.centre;
+                side = r / std::hypot(r.x(), r.y()) * -s.turn;
+            }
+            const double t = m > 1 ? double(k) / double(m - 1) : 0;
+            const double half = (v.startWidth + (v.endWidth - v.startWidth) * t) / 2;
+            left.push_back(p + side * half);
+            right.push_back(p - side * half);
+        }
+        if (left.size() < 2) {
+            continue;
+        }
+        left.insert(left.end(), right.rbegin(), right.rend());
+        areas.push_back(std::move(left));
+    }
+    return areas;
 }
 
 namespace {
@@ -176,8 +241,8 @@ std::vector<QPointF> hatchEdges(TagCursor& c) {
 
 }  // namespace
 
-std::vector<std::vector<QPointF>> hatchBoundaries(const dxf::RecordView& r) {
-    std::vector<std::vector<QPointF>> shape;
+std::vector<HatchBoundary> hatchBoundaries(const dxf::RecordView& r) {
+    std::vector<HatchBoundary> shape;
     const qsizetype paths = r.find(91);
     if (paths < 0) {
         return shape;
@@ -198,9 +263,9 @@ std::vector<std::vector<QPointF>> hatchBoundaries(const dxf::RecordView& r) {
                 }
                 vertices.push_back(v);
             }
-            shape.push_back(polylinePath(vertices, closed));
+            shape.push_back({polylinePath(vertices, closed), flags});
         } else {
-            shape.push_back(hatchEdges(c));
+            shape.push_back({hatchEdges(c), flags});
         }
         // The source boundary objects.
         const int sources = int(c.optional(97, 0));
@@ -208,7 +273,7 @@ std::vector<std::vector<QPointF>> hatchBoundaries(const dxf::RecordView& r) {
             c.take(330);
         }
     }
-    std::erase_if(shape, [](const auto& path) { return path.size() < 2; });
+    std::erase_if(shape, [](const auto& path) { return path.points.size() < 2; });
     return shape;
 }
 

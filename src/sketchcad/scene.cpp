@@ -69,7 +69,7 @@ private:
 // What an entity inside a block reference inherits from it.
 struct Context {
     QTransform toWorld;
-    int color = 7;
+    quint32 rgb = aciRgb(7);  // for by-block colours
     QString layer = QStringLiteral("0");
     QString linetype = QStringLiteral("Continuous");
     int depth = 0;
@@ -95,12 +95,14 @@ public:
         item.strokeBegin = quint32(m_scene.strokes.size());
         item.textBegin = quint32(m_scene.texts.size());
         item.snapBegin = quint32(m_scene.snaps.size());
+        item.fillBegin = quint32(m_scene.fills.size());
         m_box = Box();
         addSnaps(*e);
         draw(*e, Context{});
         item.strokeEnd = quint32(m_scene.strokes.size());
         item.textEnd = quint32(m_scene.texts.size());
         item.snapEnd = quint32(m_scene.snaps.size());
+        item.fillEnd = quint32(m_scene.fills.size());
         item.box = m_box;
         m_scene.extents.add(m_box);
         m_scene.items.push_back(std::move(item));
@@ -108,7 +110,6 @@ public:
 
 private:
     struct Style {
-        int aci;
         quint32 rgb;
         const std::vector<double>* pattern;  // null: continuous
         double scale;
@@ -121,11 +122,9 @@ private:
             layerName = ctx.layer;  // layer 0 inside a block takes the reference's layer
         }
         const memory::LayerRecord* layer = layerNamed(layerName);
-        const int layerColor = layer ? layer->color : 7;
         Style s;
-        s.visible = layerColor >= 0;
-        s.aci = resolveColor(e.slotValue(memory::kColorSlot).toInt(), layerColor, ctx.color);
-        s.rgb = aciRgb(s.aci);
+        s.visible = !layer || layer->color >= 0;
+        s.rgb = rgbOf(e.slotValue(memory::kColorSlot).toInt(), m_shapes.trueColorOf(e), layer, ctx);
         QString lt = e.slotValue(memory::kLinetypeSlot).toText();
         if (isNamed(lt, u"ByLayer")) {
             lt = layer ? layer->linetype : QStringLiteral("Continuous");
@@ -135,6 +134,24 @@ private:
         s.pattern = pattern(lt);
         s.scale = m_ltScale * e.slotValue(memory::kLinetypeScaleSlot).toDouble();
         return s;
+    }
+
+    // What a colour number comes to: a true colour of the entity's own wins; by layer takes the
+    // layer's true colour or number, by block the reference's colour.
+    quint32 rgbOf(int color, std::optional<quint32> own, const memory::LayerRecord* layer,
+                  const Context& ctx) const {
+        if (own) {
+            return *own;
+        }
+        if (color == kByBlock) {
+            return ctx.rgb;
+        }
+        if (color == kByLayer && layer) {
+            if (auto rgb = m_shapes.trueColorOf(*layer)) {
+                return *rgb;
+            }
+        }
+        return aciRgb(resolveColor(color, layer ? layer->color : 7, kByBlock));
     }
 
     const std::vector<double>* pattern(const QString& name) {
@@ -215,7 +232,7 @@ private:
             t.rotation = e.value(Member::Rotation).toDouble();
             t.horizontal = e.value(Member::HorizontalAlignment).toInt();
             t.vertical = e.value(Member::VerticalAlignment).toInt();
-            text(placeSingleLine(t, measure()), s, ctx);
+            text(placeSingleLine(t, measure()), s, ctx, m_shapes.obliqueOf(e));
         } else if (&k == &memory::kinds::mtext()) {
             MultilineText t;
             t.text = e.value(Member::TextString).toText();
@@ -224,8 +241,9 @@ private:
             t.width = e.value(Member::Width).toDouble();
             t.attachment = e.value(Member::AttachmentPoint).toInt();
             t.rotation = e.value(Member::Rotation).toDouble();
+            const double oblique = styleOblique(e.value(Member::StyleName).toText());
             for (const PlacedLine& line : placeMultiline(t, measure())) {
-                text(line, s, ctx);
+                text(line, s, ctx, oblique);
             }
         } else if (&k == &memory::kinds::insert()) {
             const memory::BlockRecord* block = findBlock(e.value(Member::Name).toText());
@@ -243,6 +261,7 @@ private:
                 attributes(*shape, xy(e.value(Member::InsertionPoint)), s, ctx);
             }
         } else if (const FileShape* shape = m_shapes.shapeOf(e)) {
+            fill(shape->fill, shape->fillRule, s, ctx);
             for (const auto& path : shape->paths) {
                 stroke(path, s, ctx);
             }
@@ -266,14 +285,15 @@ private:
             t.insertion += moved;
             t.alignment += moved;
             const memory::LayerRecord* layer = layerNamed(a.layer);
-            const int layerColor = layer ? layer->color : 7;
-            if (layerColor < 0) {
+            if (layer && layer->color < 0) {
                 continue;
             }
             Style s = ref;
-            s.aci = resolveColor(a.color, layerColor, ref.aci);
-            s.rgb = aciRgb(s.aci);
-            text(placeSingleLine(t, measure()), s, ctx);
+            // By block, an attribute takes its reference's colour.
+            Context owner = ctx;
+            owner.rgb = ref.rgb;
+            s.rgb = rgbOf(a.color, a.trueColor, layer, owner);
+            text(placeSingleLine(t, measure()), s, ctx, a.oblique);
         }
     }
 
@@ -293,7 +313,7 @@ private:
         }
         Context inner;
         inner.toWorld = local * ctx.toWorld;
-        inner.color = s.aci;
+        inner.rgb = s.rgb;
         QString layer = e.layer();
         inner.layer = ctx.depth > 0 && layer == u"0" ? ctx.layer : layer;
         QString lt = e.slotValue(memory::kLinetypeSlot).toText();
@@ -355,7 +375,43 @@ private:
         m_scene.strokes.push_back(st);
     }
 
-    void text(const PlacedLine& line, const Style& s, const Context& ctx) {
+    // Areas filled in the entity's colour, through the context's placement.
+    void fill(const std::vector<std::vector<QPointF>>& areas, Qt::FillRule rule, const Style& s,
+              const Context& ctx) {
+        if (areas.empty()) {
+            return;
+        }
+        Fill f;
+        f.firstLoop = quint32(m_scene.loops.size());
+        f.rgb = s.rgb;
+        f.rule = rule;
+        for (const auto& area : areas) {
+            if (area.size() < 3) {
+                continue;
+            }
+            Loop loop{quint32(m_scene.points.size()), quint32(area.size())};
+            for (const QPointF& p : area) {
+                const QPointF at = ctx.toWorld.map(p);
+                m_box.add(at);
+                m_scene.points.push_back(at);
+            }
+            m_scene.loops.push_back(loop);
+        }
+        f.loopCount = quint32(m_scene.loops.size()) - f.firstLoop;
+        if (f.loopCount > 0) {
+            m_scene.fills.push_back(f);
+        }
+    }
+
+    // The oblique angle a multiline text takes from its style.
+    double styleOblique(const QString& name) {
+        return m_styleObliques.get(name, [this](const QString& n) {
+            const memory::TextStyleRecord* style = m_doc.findTextStyle(n);
+            return style ? m_shapes.obliqueOf(*style) : 0.0;
+        });
+    }
+
+    void text(const PlacedLine& line, const Style& s, const Context& ctx, double oblique) {
         if (line.text.isEmpty() || !(line.height * line.widthFactor > 0)) {
             return;
         }
@@ -363,7 +419,10 @@ private:
         run.text = line.text;
         run.rgb = s.rgb;
         run.advance = line.width / (line.height * line.widthFactor);
+        // The oblique angle leans the upright strokes right of the vertical, the width factor
+        // leaving it as it is.
         run.toWorld = QTransform::fromScale(line.height * line.widthFactor, line.height) *
+                      QTransform(1, 0, std::tan(oblique), 1, 0, 0) *
                       QTransform().rotateRadians(line.rotation) *
                       QTransform::fromTranslate(line.origin.x(), line.origin.y()) * ctx.toWorld;
         for (const QPointF& p : run.corners()) {
@@ -381,6 +440,7 @@ private:
     std::map<std::pair<const std::vector<double>*, double>, qint32> m_scaled;
     NameMemo<const memory::LayerRecord*> m_layers;
     NameMemo<const memory::BlockRecord*> m_blocks;
+    NameMemo<double> m_styleObliques;
     Box m_box;  // of the item being built
 };
 

@@ -30,11 +30,24 @@ struct Stroke {
     float period = 0;     // one repeat of the linetype in drawing units
 };
 
+// An area filled in one colour: its loops' points follow one another in Scene::points.
+struct Fill {
+    quint32 firstLoop = 0;  // into Scene::loops
+    quint32 loopCount = 0;
+    quint32 rgb = 0xFFFFFF;
+    Qt::FillRule rule = Qt::OddEvenFill;  // odd-even: a loop inside another is a hole
+};
+
+struct Loop {
+    quint32 first = 0;  // into Scene::points
+    quint32 count = 0;
+};
+
 // One line of text. Its text space has the baseline's left end at the origin, x along the
 // baseline and y up, both in units of the text height (x already carries the width factor).
 struct TextRun {
     QString text;
-    QTransform toWorld;  // text space to drawing coordinates
+    QTransform toWorld;  // text space to drawing coordinates (slanted for an oblique angle)
     double advance = 0;  // length of the text in text space
     quint32 rgb = 0xFFFFFF;
 
@@ -49,12 +62,15 @@ struct Item {
     quint32 strokeBegin = 0, strokeEnd = 0;
     quint32 textBegin = 0, textEnd = 0;
     quint32 snapBegin = 0, snapEnd = 0;
+    quint32 fillBegin = 0, fillEnd = 0;
 };
 
 struct Scene {
     std::vector<Item> items;  // drawing order
     std::vector<Stroke> strokes;
     std::vector<QPointF> points;
+    std::vector<Fill> fills;
+    std::vector<Loop> loops;
     // Linetype patterns scaled by LTSCALE and the entities' own scales (> 0 dash, < 0 gap, 0 dot).
     std::vector<std::vector<double>> patterns;
     std::vector<TextRun> texts;
