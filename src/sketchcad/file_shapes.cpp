@@ -27,6 +27,53 @@ std::optional<quint32> trueColor(const dxf::RecordView& r) {
     return quint32(dxf::toInteger(r[at].value()).value_or(0)) & 0xFFFFFF;
 }
 
+// Kinds whose points the file gives in their own coordinate system.
+bool planarKind(const dxf::RecordView& r) {
+    const QByteArrayView type = r.type();
+    for (const char* kind : {"CIRCLE", "ARC", "TEXT", "INSERT", "LWPOLYLINE", "HATCH", "SOLID",
+                             "TRACE"}) {
+        if (type == kind) {
+            return true;
+        }
+    }
+    // A 2D polyline, not a 3D one or a mesh.
+    return type == "POLYLINE" && !(int(dxf::toDouble(r.value(70)).value_or(0)) & (8 | 16 | 64));
+}
+
+// The plan view of the coordinate system the extrusion direction (210, 220, 230) sets up by
+// the arbitrary axis rule; none for straight up.
+std::optional<QTransform> ocsTransform(const dxf::RecordView& r) {
+    const qsizetype at = r.find(210);
+    if (at < 0) {
+        return std::nullopt;
+    }
+    const double nx = tagNumber(r[at]);
+    const double ny = dxf::toDouble(r.value(220)).value_or(0);
+    const double nz = dxf::toDouble(r.value(230)).value_or(1);
+    const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
+    if (!(length > 0) || (std::abs(nx) < 1e-12 && std::abs(ny) < 1e-12 && nz > 0)) {
+        return std::nullopt;
+    }
+    const double n[3] = {nx / length, ny / length, nz / length};
+    double ax[3];
+    if (std::abs(n[0]) < 1.0 / 64 && std::abs(n[1]) < 1.0 / 64) {
+        ax[0] = n[2];  // world Y across the normal
+        ax[1] = 0;
+        ax[2] = -n[0];
+    } else {
+        ax[0] = -n[1];  // world Z across the normal
+        ax[1] = n[0];
+        ax[2] = 0;
+    }
+    const double axLength = std::sqrt(ax[0] * ax[0] + ax[1] * ax[1] + ax[2] * ax[2]);
+    for (double& c : ax) {
+        c /= axLength;
+    }
+    const double ay[3] = {n[1] * ax[2] - n[2] * ax[1], n[2] * ax[0] - n[0] * ax[2],
+                          n[0] * ax[1] - n[1] * ax[0]};
+    return QTransform(ax[0], ax[1], ay[0], ay[1], 0, 0);
+}
+
 // Group 51 of a text, or 50 of a style, in radians; kept within the ±85° CAD programs allow.
 double oblique(const dxf::RecordView& r, int code) {
     const double degrees = dxf::toDouble(r.value(code)).value_or(0);
@@ -296,6 +343,11 @@ FileShapes::FileShapes(const memory::Document& document) {
             const dxf::RecordView view = origin->file.view(records[i]);
             if (auto rgb = trueColor(view)) {
                 m_entityColors.insert(e, {*rgb, int(dxf::toInteger(view.value(62)).value_or(256))});
+            }
+            if (planarKind(view)) {
+                if (auto ocs = ocsTransform(view)) {
+                    m_ocs.insert(e, *ocs);
+                }
             }
             if (&e->kind() == &memory::kinds::text()) {
                 if (const double angle = oblique(view, 51); angle != 0) {

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QPointF>
 #include <QString>
+#include <QTransform>
 #include <optional>
 #include <vector>
 
@@ -55,6 +56,12 @@ public:
     // holds while that number is unchanged: a colour set since replaces it.
     std::optional<quint32> trueColorOf(const cad::memory::Entity& entity) const;
     std::optional<quint32> trueColorOf(const cad::memory::LayerRecord& layer) const;
+    // From an entity's own coordinate system to the plan, for one whose extrusion direction is
+    // not straight up (a mirrored arc's points the other way); null for the others.
+    const QTransform* ocsOf(const cad::memory::Entity& entity) const {
+        auto it = m_ocs.constFind(&entity);
+        return it == m_ocs.constEnd() ? nullptr : &*it;
+    }
     // Oblique angles in radians: a single-line text's own, a style's (which multiline texts
     // take); 0 where the file gave none.
     double obliqueOf(const cad::memory::Entity& text) const { return m_obliques.value(&text); }
@@ -72,6 +79,7 @@ private:
     QHash<const cad::memory::Entity*, TrueColor> m_entityColors;
     QHash<const cad::memory::LayerRecord*, TrueColor> m_layerColors;
     QHash<const cad::memory::Entity*, double> m_obliques;
+    QHash<const cad::memory::Entity*, QTransform> m_ocs;
     QHash<const cad::memory::TextStyleRecord*, double> m_styleObliques;
     std::optional<double> m_ltscale;
 };

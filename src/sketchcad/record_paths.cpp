@@ -1,6 +1,7 @@
 // Record paths: bulged polyline vertices as arcs, and a hatch's boundary paths edge by edge.
 #include "sketchcad/record_paths.h"
 
+#include <QLineF>
 #include <cmath>
 #include <numbers>
 
@@ -72,11 +73,56 @@ std::vector<QPointF> polylinePath(const std::vector<Vertex>& vertices, bool clos
     return pts;
 }
 
+namespace {
+
+// A segment's band: its two edges, left and right of the way along.
+struct Band {
+    std::size_t segment;
+    std::vector<QPointF> left;
+    std::vector<QPointF> right;
+};
+
+double cross(QPointF a, QPointF b) {
+    return a.x() * b.y() - a.y() * b.x();
+}
+
+double signedArea(const std::vector<QPointF>& loop) {
+    double area = 0;
+    for (std::size_t i = 0; i < loop.size(); ++i) {
+        area += cross(loop[i], loop[(i + 1) % loop.size()]);
+    }
+    return area / 2;
+}
+
+// The corner that closes the gap on the outside of a bend between two bands, mitred as CAD
+// programs join wide polylines unless the mitre runs far out on a sharp bend; empty where the
+// bands run straight on.
+std::vector<QPointF> joint(const Band& a, const Band& b, QPointF at) {
+    const QPointF endDirection = a.left.back() - a.left[a.left.size() - 2];
+    const QPointF startDirection = b.left[1] - b.left[0];
+    const double turn = cross(endDirection, startDirection);
+    if (std::abs(turn) <= 1e-9 * QLineF(QPointF(), endDirection).length() *
+                              QLineF(QPointF(), startDirection).length()) {
+        return {};
+    }
+    const bool left = turn < 0;  // a right turn opens the gap on the left
+    const QPointF from = left ? a.left.back() : a.right.back();
+    const QPointF to = left ? b.left.front() : b.right.front();
+    const QPointF mitre = from + endDirection * (cross(to - from, startDirection) / turn);
+    const double reach = std::max(QLineF(at, from).length(), QLineF(at, to).length());
+    if (QLineF(at, mitre).length() <= 4 * reach) {
+        return {at, from, mitre, to};
+    }
+    return {at, from, to};
+}
+
+}  // namespace
+
 std::vector<std::vector<QPointF>> polylineWidthAreas(const std::vector<Vertex>& vertices,
                                                      bool closed) {
-    std::vector<std::vector<QPointF>> areas;
     const std::size_t n = vertices.size();
     const std::size_t segments = closed ? n : n - std::min<std::size_t>(n, 1);
+    std::vector<Band> bands;
     for (std::size_t i = 0; i < segments; ++i) {
         const Vertex& v = vertices[i];
         if (v.startWidth <= 0 && v.endWidth <= 0) {
@@ -84,8 +130,7 @@ std::vector<std::vector<QPointF>> polylineWidthAreas(const std::vector<Vertex>& 
         }
         const Segment s = segment(v.at, vertices[(i + 1) % n].at, v.bulge);
         const std::size_t m = s.points.size();
-        std::vector<QPointF> left;
-        std::vector<QPointF> right;
+        Band band{i, {}, {}};
         for (std::size_t k = 0; k < m; ++k) {
             const QPointF p = s.points[k];
             QPointF side;  // unit vector to the left of the way along
@@ -102,14 +147,39 @@ std::vector<std::vector<QPointF>> polylineWidthAreas(const std::vector<Vertex>& 
             }
             const double t = m > 1 ? double(k) / double(m - 1) : 0;
             const double half = (v.startWidth + (v.endWidth - v.startWidth) * t) / 2;
-            left.push_back(p + side * half);
-            right.push_back(p - side * half);
+            band.left.push_back(p + side * half);
+            band.right.push_back(p - side * half);
         }
-        if (left.size() < 2) {
+        if (band.left.size() >= 2) {
+            bands.push_back(std::move(band));
+        }
+    }
+    std::vector<std::vector<QPointF>> areas;
+    for (const Band& band : bands) {
+        std::vector<QPointF> loop = band.left;
+        loop.insert(loop.end(), band.right.rbegin(), band.right.rend());
+        areas.push_back(std::move(loop));
+    }
+    if (areas.empty()) {
+        return areas;
+    }
+    // Every loop turns the way the first band does, so that the non-zero rule joins them.
+    const bool clockwise = signedArea(areas.front()) < 0;
+    for (std::size_t j = 0; j < bands.size(); ++j) {
+        const Band& a = bands[j];
+        const Band& b = bands[(j + 1) % bands.size()];
+        const bool next = b.segment == a.segment + 1 ||
+                          (closed && a.segment + 1 == segments && b.segment == 0);
+        if (!next) {
             continue;
         }
-        left.insert(left.end(), right.rbegin(), right.rend());
-        areas.push_back(std::move(left));
+        std::vector<QPointF> corner = joint(a, b, vertices[b.segment].at);
+        if (corner.size() >= 3) {
+            if ((signedArea(corner) < 0) != clockwise) {
+                std::reverse(corner.begin(), corner.end());
+            }
+            areas.push_back(std::move(corner));
+        }
     }
     return areas;
 }

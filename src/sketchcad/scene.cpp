@@ -165,6 +165,7 @@ private:
 
     void addSnaps(const memory::Entity& e) {
         const memory::KindSpec& k = e.kind();
+        const std::size_t from = m_scene.snaps.size();
         auto snap = [&](Member m) {
             if (k.slot(m) >= 0) {
                 m_scene.snaps.push_back(xy(e.value(m)));
@@ -191,9 +192,21 @@ private:
                 }
             }
         }
+        if (const QTransform* ocs = m_shapes.ocsOf(e)) {
+            for (std::size_t i = from; i < m_scene.snaps.size(); ++i) {
+                m_scene.snaps[i] = ocs->map(m_scene.snaps[i]);
+            }
+        }
     }
 
-    void draw(const memory::Entity& e, const Context& ctx) {
+    void draw(const memory::Entity& e, const Context& outer) {
+        const QTransform* ocs = m_shapes.ocsOf(e);
+        Context placed;
+        if (ocs) {
+            placed = outer;
+            placed.toWorld = *ocs * outer.toWorld;
+        }
+        const Context& ctx = ocs ? placed : outer;
         const Style s = style(e, ctx);
         if (!s.visible) {
             return;
