@@ -30,8 +30,8 @@ std::optional<quint32> trueColor(const dxf::RecordView& r) {
 // Kinds whose points the file gives in their own coordinate system.
 bool planarKind(const dxf::RecordView& r) {
     const QByteArrayView type = r.type();
-    for (const char* kind : {"CIRCLE", "ARC", "TEXT", "INSERT", "LWPOLYLINE", "HATCH", "SOLID",
-                             "TRACE"}) {
+    for (const char* kind :
+         {"CIRCLE", "ARC", "TEXT", "INSERT", "LWPOLYLINE", "HATCH", "SOLID", "TRACE"}) {
         if (type == kind) {
             return true;
         }
@@ -209,9 +209,9 @@ FileShape hatch(const dxf::RecordView& r) {
     std::vector<HatchBoundary> boundaries = hatchBoundaries(r);
     const bool solid = (int(dxf::toDouble(r.value(70)).value_or(0)) & 1) ||
                        dxf::trimmedBlanks(r.value(2)).compare("SOLID", Qt::CaseInsensitive) == 0;
-    const bool ignoreIslands =
-        int(dxf::toDouble(r.value(75)).value_or(0)) == 2 &&
-        std::any_of(boundaries.begin(), boundaries.end(), [](const auto& b) { return b.flags & 1; });
+    const bool ignoreIslands = int(dxf::toDouble(r.value(75)).value_or(0)) == 2 &&
+                               std::any_of(boundaries.begin(), boundaries.end(),
+                                           [](const auto& b) { return b.flags & 1; });
     for (HatchBoundary& b : boundaries) {
         if (solid && (!ignoreIslands || (b.flags & 1))) {
             shape.fill.push_back(b.points);

@@ -36,8 +36,8 @@ struct FileShape {
     // of a polyline with widths.
     std::vector<std::vector<QPointF>> fill;
     Qt::FillRule fillRule = Qt::OddEvenFill;
-    QString block;                            // a dimension's picture, drawn as a block
-    std::vector<FileText> attributes;         // visible ones only
+    QString block;                     // a dimension's picture, drawn as a block
+    std::vector<FileText> attributes;  // visible ones only
     QPointF insertion;  // a reference's insertion point in the file, attributes placed from it
 };
 

@@ -168,8 +168,8 @@ std::vector<std::vector<QPointF>> polylineWidthAreas(const std::vector<Vertex>& 
     for (std::size_t j = 0; j < bands.size(); ++j) {
         const Band& a = bands[j];
         const Band& b = bands[(j + 1) % bands.size()];
-        const bool next = b.segment == a.segment + 1 ||
-                          (closed && a.segment + 1 == segments && b.segment == 0);
+        const bool next =
+            b.segment == a.segment + 1 || (closed && a.segment + 1 == segments && b.segment == 0);
         if (!next) {
             continue;
         }
