@@ -217,8 +217,8 @@ void DrawingView::paintScene(QPainter& painter) const {
             (selected ? highlighted : batches).of(rgb).append(QLineF(p, p + QPointF(1, 0)));
             continue;
         }
-        for (quint32 i = item.fillBegin; i < item.fillEnd; ++i) {
-            fills.push_back(&scene.fills[i]);
+        for (const Fill& f : scene.fillsOf(std::size_t(&item - scene.items.data()))) {
+            fills.push_back(&f);
         }
         for (quint32 i = item.strokeBegin; i < item.strokeEnd; ++i) {
             const Stroke& st = scene.strokes[i];

@@ -88,8 +88,8 @@ bool itemTouches(const Scene& scene, const Item& item, const Box& rect) {
             return true;
         }
     }
-    for (quint32 f = item.fillBegin; f < item.fillEnd; ++f) {
-        if (insideFill(scene, scene.fills[f], rect.center())) {
+    for (const Fill& f : scene.fillsOf(std::size_t(&item - scene.items.data()))) {
+        if (insideFill(scene, f, rect.center())) {
             return true;
         }
     }
@@ -146,8 +146,8 @@ int itemAt(const Scene& scene, QPointF p, double tolerance) {
                 return int(n);
             }
         }
-        for (quint32 f = item.fillBegin; f < item.fillEnd; ++f) {
-            if (insideFill(scene, scene.fills[f], p)) {
+        for (const Fill& f : scene.fillsOf(n)) {
+            if (insideFill(scene, f, p)) {
                 return int(n);
             }
         }

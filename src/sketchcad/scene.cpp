@@ -2,6 +2,7 @@
 #include "sketchcad/scene.h"
 
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -95,14 +96,12 @@ public:
         item.strokeBegin = quint32(m_scene.strokes.size());
         item.textBegin = quint32(m_scene.texts.size());
         item.snapBegin = quint32(m_scene.snaps.size());
-        item.fillBegin = quint32(m_scene.fills.size());
         m_box = Box();
         addSnaps(*e);
         draw(*e, Context{});
         item.strokeEnd = quint32(m_scene.strokes.size());
         item.textEnd = quint32(m_scene.texts.size());
         item.snapEnd = quint32(m_scene.snaps.size());
-        item.fillEnd = quint32(m_scene.fills.size());
         item.box = m_box;
         m_scene.extents.add(m_box);
         m_scene.items.push_back(std::move(item));
@@ -395,6 +394,7 @@ private:
             return;
         }
         Fill f;
+        f.item = quint32(m_scene.items.size());
         f.firstLoop = quint32(m_scene.loops.size());
         f.rgb = s.rgb;
         f.rule = rule;
@@ -458,6 +458,14 @@ private:
 };
 
 }  // namespace
+
+std::span<const Fill> Scene::fillsOf(std::size_t item) const {
+    if (fills.empty()) {
+        return {};
+    }
+    const auto found = std::ranges::equal_range(fills, quint32(item), {}, &Fill::item);
+    return {found.begin(), found.end()};
+}
 
 Scene Scene::build(const memory::Document& document, const TextFont& font) {
     Scene scene;

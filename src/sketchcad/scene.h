@@ -7,6 +7,7 @@
 #include <QTransform>
 #include <array>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "sketchcad/box.h"
@@ -32,6 +33,7 @@ struct Stroke {
 
 // An area filled in one colour: its loops' points follow one another in Scene::points.
 struct Fill {
+    quint32 item = 0;       // the item it belongs to
     quint32 firstLoop = 0;  // into Scene::loops
     quint32 loopCount = 0;
     quint32 rgb = 0xFFFFFF;
@@ -62,13 +64,14 @@ struct Item {
     quint32 strokeBegin = 0, strokeEnd = 0;
     quint32 textBegin = 0, textEnd = 0;
     quint32 snapBegin = 0, snapEnd = 0;
-    quint32 fillBegin = 0, fillEnd = 0;
 };
 
 struct Scene {
     std::vector<Item> items;  // drawing order
     std::vector<Stroke> strokes;
     std::vector<QPointF> points;
+    // In item order, apart from the items: few drawings fill much, and every item walked over
+    // costs its size in a selection or a repaint.
     std::vector<Fill> fills;
     std::vector<Loop> loops;
     // Linetype patterns scaled by LTSCALE and the entities' own scales (> 0 dash, < 0 gap, 0 dot).
@@ -78,6 +81,7 @@ struct Scene {
     Box extents;
 
     static Scene build(const cad::memory::Document& document, const TextFont& font);
+    std::span<const Fill> fillsOf(std::size_t item) const;
 };
 
 }  // namespace sketchcad
