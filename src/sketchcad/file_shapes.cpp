@@ -219,6 +219,11 @@ FileShape hatch(const dxf::RecordView& r) {
         shape.paths.push_back(std::move(b.points));
     }
     shape.fillRule = ignoreIslands ? Qt::WindingFill : Qt::OddEvenFill;
+    if (int(dxf::toDouble(r.value(450)).value_or(0)) == 1) {
+        if (const qsizetype at = r.find(421); at >= 0) {
+            shape.fillColor = quint32(dxf::toInteger(r[at].value()).value_or(0)) & 0xFFFFFF;
+        }
+    }
     return shape;
 }
 
@@ -286,6 +291,7 @@ FileShape attributes(const dxf::Document& file, const dxf::RecordView& r) {
         t.color = int(value(62, 256));
         t.trueColor = trueColor(a);
         t.oblique = oblique(a, 51);
+        t.ocs = ocsTransform(a).value_or(QTransform());
         t.layer = QString::fromUtf8(a.layer());
         if (a.find(1) >= 0 && !t.text.text.isEmpty()) {
             shape.attributes.push_back(std::move(t));

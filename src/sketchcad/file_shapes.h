@@ -27,6 +27,7 @@ struct FileText {
     int color = 256;
     std::optional<quint32> trueColor;  // 0xRRGGBB
     double oblique = 0;                // radians
+    QTransform ocs;                    // its own coordinate system to the plan
     QString layer;
 };
 
@@ -36,6 +37,7 @@ struct FileShape {
     // of a polyline with widths.
     std::vector<std::vector<QPointF>> fill;
     Qt::FillRule fillRule = Qt::OddEvenFill;
+    std::optional<quint32> fillColor;  // a gradient's first colour, drawn in its place
     QString block;                     // a dimension's picture, drawn as a block
     std::vector<FileText> attributes;  // visible ones only
     QPointF insertion;  // a reference's insertion point in the file, attributes placed from it

@@ -270,12 +270,15 @@ private:
                           e, s, ctx);
             }
             if (const FileShape* shape = m_shapes.shapeOf(e)) {
-                attributes(*shape, xy(e.value(Member::InsertionPoint)), s, ctx);
+                attributes(*shape, e, s, outer);
             }
         } else if (const FileShape* shape = m_shapes.shapeOf(e)) {
-            fill(shape->fill, shape->fillRule, s, ctx);
+            // A gradient's outline goes in its colour too: CAD programs show no other edge.
+            Style filled = s;
+            filled.rgb = shape->fillColor.value_or(s.rgb);
+            fill(shape->fill, shape->fillRule, filled, ctx);
             for (const auto& path : shape->paths) {
-                stroke(path, s, ctx);
+                stroke(path, filled, ctx);
             }
             if (const memory::BlockRecord* block = findBlock(shape->block)) {
                 drawBlock(*block, QTransform(), e, s, ctx);  // already in place
@@ -289,23 +292,26 @@ private:
     }
 
     // Attributes sit where the file put them, moved along with their reference since.
-    void attributes(const FileShape& shape, QPointF insertion, const Style& ref,
-                    const Context& ctx) {
-        const QPointF moved = insertion - shape.insertion;
+    // Each in its own coordinate system, as a mirrored reference's attributes have theirs.
+    void attributes(const FileShape& shape, const memory::Entity& reference, const Style& ref,
+                    const Context& outer) {
+        QPointF moved = xy(reference.value(Member::InsertionPoint)) - shape.insertion;
+        if (const QTransform* ocs = m_shapes.ocsOf(reference)) {
+            moved = ocs->map(moved);
+        }
+        // By block, an attribute takes its reference's colour.
+        Context placed = outer;
+        placed.rgb = ref.rgb;
         for (const FileText& a : shape.attributes) {
-            SingleLineText t = a.text;
-            t.insertion += moved;
-            t.alignment += moved;
             const memory::LayerRecord* layer = layerNamed(a.layer);
             if (layer && layer->color < 0) {
                 continue;
             }
             Style s = ref;
-            // By block, an attribute takes its reference's colour.
-            Context owner = ctx;
-            owner.rgb = ref.rgb;
-            s.rgb = rgbOf(a.color, a.trueColor, layer, owner);
-            text(placeSingleLine(t, measure()), s, ctx, a.oblique);
+            s.rgb = rgbOf(a.color, a.trueColor, layer, placed);
+            placed.toWorld =
+                a.ocs * QTransform::fromTranslate(moved.x(), moved.y()) * outer.toWorld;
+            text(placeSingleLine(a.text, measure()), s, placed, a.oblique);
         }
     }
 

@@ -167,7 +167,7 @@ TEST_F(FileAppearance, TheViewPaintsAFilledHatchInItsColour) {
 TEST_F(FileAppearance, ATrueColourWinsOverTheColourNumberAsItDoesInCadPrograms) {
     struct Case {
         const char* what;
-        const char* entities;
+        QByteArray entities;
         quint32 rgb;
     };
     const Case cases[] = {
@@ -178,11 +178,20 @@ TEST_F(FileAppearance, ATrueColourWinsOverTheColourNumberAsItDoesInCadPrograms) 
         {"by block", "0 INSERT\n 8 0\n 2 DOT\n 62 2\n 420 51320\n 10 0\n 20 0", 0x00C878},
         {"by block, the reference by layer", "0 INSERT\n 8 TC\n 2 DOT\n 10 0\n 20 0", 0xFF8000},
         {"no true colour", "0 LINE\n 8 0\n 62 1\n 10 0\n 20 0\n 11 1\n 21 0", aciRgb(1)},
+        {"gradient's first colour",
+         squareHatch("SOLID", 1, 0)
+             .replace("76 1\n",
+                      "76 1\n 450 1\n 453 2\n 463 0\n 421 "
+                      "255\n 463 1\n 421 16711680\n"),
+         0x0000FF},
     };
     for (const Case& c : cases) {
         const Scene s = load(c.entities);
         ASSERT_EQ(s.strokes.size(), 1u) << c.what;
         EXPECT_EQ(s.strokes[0].rgb, c.rgb) << c.what;
+        for (const Fill& f : s.fills) {
+            EXPECT_EQ(f.rgb, c.rgb) << c.what;
+        }
     }
 }
 
@@ -221,6 +230,23 @@ TEST_F(FileAppearance, AnArcWhoseExtrusionPointsDownIsMirroredIntoThePlan) {
     EXPECT_NEAR(s.items[0].box.maxX, -10, 1e-6);
     EXPECT_NEAR(s.items[0].box.maxY, 2, 1e-6);
     EXPECT_NE(std::find(s.snaps.begin(), s.snaps.end(), QPointF(-10, 0)), s.snaps.end());
+}
+
+TEST_F(FileAppearance, AMirroredReferencesAttributeStaysBesideItAndMovesWithIt) {
+    // Mirrored, the attribute's coordinate system points down: x = -48 there is 48 in the plan.
+    load(
+        "0 INSERT\n 8 0\n 66 1\n 2 DOT\n 10 50\n 20 0\n 41 -1\n"
+        "0 ATTRIB\n 8 0\n 10 -48\n 20 -3\n 40 1.5\n 1 MIR\n 2 TAG\n 70 0\n"
+        " 210 0\n 220 0\n 230 -1\n 0 SEQEND\n 8 0");
+    Scene s = Scene::build(*loaded, font);
+    ASSERT_EQ(s.texts.size(), 1u);
+    EXPECT_EQ(s.texts[0].toWorld.map(QPointF(0, 0)), QPointF(48, -3));
+    // Read mirrored, as the file has it: the baseline runs to the left.
+    EXPECT_LT(s.texts[0].toWorld.map(QPointF(1, 0)).x(), 48);
+    loaded->modelSpace().entities[0]->setValue(cad::Member::InsertionPoint, cad::Point{60, 5, 0});
+    s = Scene::build(*loaded, font);
+    ASSERT_EQ(s.texts.size(), 1u);
+    EXPECT_EQ(s.texts[0].toWorld.map(QPointF(0, 0)), QPointF(58, 2));
 }
 
 }  // namespace
