@@ -415,6 +415,9 @@ FileShapes::FileShapes(const memory::Document& document) {
     };
     table(dxf::Table::Layer, origin->layers,
           [this](const dxf::RecordView& view, const memory::LayerRecord* layer) {
+              if (int(dxf::toDouble(view.value(70)).value_or(0)) & 1) {
+                  m_frozenLayers.insert(layer);
+              }
               if (const auto rgb = trueColor(view)) {
                   m_layerColors.insert(layer,
                                        {*rgb, int(dxf::toInteger(view.value(62)).value_or(7))});

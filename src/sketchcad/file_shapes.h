@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QPointF>
+#include <QSet>
 #include <QString>
 #include <QTransform>
 #include <optional>
@@ -58,6 +59,10 @@ public:
     // holds while that number is unchanged: a colour set since replaces it.
     std::optional<quint32> trueColorOf(const cad::memory::Entity& entity) const;
     std::optional<quint32> trueColorOf(const cad::memory::LayerRecord& layer) const;
+    // A layer the file has frozen: nothing on it is drawn. The drawing offers no way to thaw it.
+    bool isFrozen(const cad::memory::LayerRecord& layer) const {
+        return m_frozenLayers.contains(&layer);
+    }
     // From an entity's own coordinate system to the plan, for one whose extrusion direction is
     // not straight up (a mirrored arc's points the other way); null for the others.
     const QTransform* ocsOf(const cad::memory::Entity& entity) const {
@@ -80,6 +85,7 @@ private:
     QHash<const cad::memory::Entity*, FileShape> m_shapes;
     QHash<const cad::memory::Entity*, TrueColor> m_entityColors;
     QHash<const cad::memory::LayerRecord*, TrueColor> m_layerColors;
+    QSet<const cad::memory::LayerRecord*> m_frozenLayers;
     QHash<const cad::memory::Entity*, double> m_obliques;
     QHash<const cad::memory::Entity*, QTransform> m_ocs;
     QHash<const cad::memory::TextStyleRecord*, double> m_styleObliques;

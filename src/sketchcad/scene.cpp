@@ -122,7 +122,7 @@ private:
         }
         const memory::LayerRecord* layer = layerNamed(layerName);
         Style s;
-        s.visible = !layer || layer->color >= 0;
+        s.visible = !layer || (layer->color >= 0 && !m_shapes.isFrozen(*layer));
         s.rgb = rgbOf(e.slotValue(memory::kColorSlot).toInt(), m_shapes.trueColorOf(e), layer, ctx);
         QString lt = e.slotValue(memory::kLinetypeSlot).toText();
         if (isNamed(lt, u"ByLayer")) {
@@ -304,7 +304,7 @@ private:
         placed.rgb = ref.rgb;
         for (const FileText& a : shape.attributes) {
             const memory::LayerRecord* layer = layerNamed(a.layer);
-            if (layer && layer->color < 0) {
+            if (layer && (layer->color < 0 || m_shapes.isFrozen(*layer))) {
                 continue;
             }
             Style s = ref;

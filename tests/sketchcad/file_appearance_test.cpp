@@ -38,10 +38,11 @@ QByteArray section(const char* name, const QByteArray& body) {
     return tags("0 SECTION") + "2\n" + name + "\n" + body + tags("0 ENDSEC");
 }
 
-// A layer TC with the true colour 0xFF8000 beside its colour number 1.
-const QByteArray kLayers = section(
-    "TABLES", tags("0 TABLE\n 2 LAYER\n 70 1\n"
-                   "0 LAYER\n 2 TC\n 70 0\n 62 1\n 420 16744448\n 6 CONTINUOUS\n 0 ENDTAB"));
+// A layer TC with the true colour 0xFF8000 beside its colour number 1, and a frozen layer.
+const QByteArray kLayers =
+    section("TABLES", tags("0 TABLE\n 2 LAYER\n 70 2\n"
+                           "0 LAYER\n 2 TC\n 70 0\n 62 1\n 420 16744448\n 6 CONTINUOUS\n"
+                           "0 LAYER\n 2 FROZEN\n 70 1\n 62 3\n 6 CONTINUOUS\n 0 ENDTAB"));
 
 // A block of a line left to the reference's colour.
 const QByteArray kBlocks =
@@ -205,6 +206,17 @@ TEST_F(FileAppearance, AColourSetAfterLoadingReplacesTheTrueColour) {
     ASSERT_EQ(s.strokes.size(), 2u);
     EXPECT_EQ(s.strokes[0].rgb, aciRgb(4));
     EXPECT_EQ(s.strokes[1].rgb, aciRgb(6));
+}
+
+TEST_F(FileAppearance, NothingOnAFrozenLayerIsDrawnNotEvenThroughABlock) {
+    const Scene s = load(
+        "0 LINE\n 8 FROZEN\n 10 0\n 20 0\n 11 1\n 21 0\n"
+        "0 INSERT\n 8 FROZEN\n 2 DOT\n 10 0\n 20 0\n"
+        "0 LINE\n 8 TC\n 10 0\n 20 0\n 11 1\n 21 0");
+    ASSERT_EQ(s.items.size(), 3u);
+    EXPECT_EQ(s.items[0].strokeEnd - s.items[0].strokeBegin, 0u);
+    EXPECT_EQ(s.items[1].strokeEnd - s.items[1].strokeBegin, 0u);
+    EXPECT_EQ(s.items[2].strokeEnd - s.items[2].strokeBegin, 1u);
 }
 
 TEST_F(FileAppearance, AnObliqueTextLeansItsUprightStrokes) {
