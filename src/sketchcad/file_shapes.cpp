@@ -183,6 +183,11 @@ FileShape ellipse(const dxf::RecordView& r) {
     return outline(std::move(pts));
 }
 
+// A pattern hatch needing more dashes than this shows its boundary alone, and so do the hatches
+// after the drawing's first few hundred thousand dashes: each costs a stroke.
+constexpr std::size_t kMaxPatternDashes = 20000;
+constexpr std::size_t kPatternDashBudget = 500000;
+
 enum class Corners : quint8 { Face, FilledZigzag };
 
 FileShape corners(const dxf::RecordView& r, Corners order) {
@@ -204,7 +209,7 @@ FileShape corners(const dxf::RecordView& r, Corners order) {
 
 // The boundaries, filled when the pattern is solid. Islands are holes by parity; the style
 // that ignores islands fills only the external boundaries.
-FileShape hatch(const dxf::RecordView& r) {
+FileShape hatch(const dxf::RecordView& r, std::size_t& dashBudget) {
     FileShape shape;
     std::vector<HatchBoundary> boundaries = hatchBoundaries(r);
     const bool solid = (int(dxf::toDouble(r.value(70)).value_or(0)) & 1) ||
@@ -212,11 +217,19 @@ FileShape hatch(const dxf::RecordView& r) {
     const bool ignoreIslands = int(dxf::toDouble(r.value(75)).value_or(0)) == 2 &&
                                std::any_of(boundaries.begin(), boundaries.end(),
                                            [](const auto& b) { return b.flags & 1; });
+    std::vector<std::vector<QPointF>> inside;
     for (HatchBoundary& b : boundaries) {
-        if (solid && (!ignoreIslands || (b.flags & 1))) {
-            shape.fill.push_back(b.points);
+        if (!ignoreIslands || (b.flags & 1)) {
+            inside.push_back(b.points);
         }
         shape.paths.push_back(std::move(b.points));
+    }
+    if (solid) {
+        shape.fill = std::move(inside);
+    } else {
+        shape.patternDashes =
+            hatchPatternDashes(r, inside, std::min(kMaxPatternDashes, dashBudget));
+        dashBudget -= shape.patternDashes.size();
     }
     shape.fillRule = ignoreIslands ? Qt::WindingFill : Qt::OddEvenFill;
     if (int(dxf::toDouble(r.value(450)).value_or(0)) == 1) {
@@ -300,7 +313,7 @@ FileShape attributes(const dxf::Document& file, const dxf::RecordView& r) {
     return shape;
 }
 
-std::optional<FileShape> recordShape(const dxf::RecordView& r) {
+std::optional<FileShape> recordShape(const dxf::RecordView& r, std::size_t& dashBudget) {
     const QByteArrayView type = r.type();
     if (type == "LWPOLYLINE") {
         return lwpolyline(r);
@@ -315,7 +328,7 @@ std::optional<FileShape> recordShape(const dxf::RecordView& r) {
         return corners(r, Corners::FilledZigzag);
     }
     if (type == "HATCH") {
-        return hatch(r);
+        return hatch(r, dashBudget);
     }
     if (type == "3DFACE") {
         return corners(r, Corners::Face);
@@ -336,6 +349,7 @@ FileShapes::FileShapes(const memory::Document& document) {
         return;
     }
     m_ltscale = dxf::toDouble(origin->file.headerValue("$LTSCALE"));
+    std::size_t dashBudget = kPatternDashBudget;
     auto index = [&](const std::vector<dxf::Record>& records,
                      const std::vector<std::shared_ptr<memory::Entity>>& entities) {
         if (records.size() != entities.size()) {
@@ -387,7 +401,7 @@ FileShapes::FileShapes(const memory::Document& document) {
             if (view.type() != e->kind().dxfName.toLatin1()) {
                 continue;
             }
-            if (auto shape = recordShape(view)) {
+            if (auto shape = recordShape(view, dashBudget)) {
                 m_shapes.insert(e, std::move(*shape));
             }
         }

@@ -38,9 +38,10 @@ struct FileShape {
     // of a polyline with widths.
     std::vector<std::vector<QPointF>> fill;
     Qt::FillRule fillRule = Qt::OddEvenFill;
-    std::optional<quint32> fillColor;  // a gradient's first colour, drawn in its place
-    QString block;                     // a dimension's picture, drawn as a block
-    std::vector<FileText> attributes;  // visible ones only
+    std::optional<quint32> fillColor;   // a gradient's first colour, drawn in its place
+    std::vector<QLineF> patternDashes;  // a pattern hatch's lines, in the entity's own coordinates
+    QString block;                      // a dimension's picture, drawn as a block
+    std::vector<FileText> attributes;   // visible ones only
     QPointF insertion;  // a reference's insertion point in the file, attributes placed from it
 };
 

@@ -3,6 +3,7 @@
 
 #include <QLineF>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "sketchcad/curves.h"
@@ -345,6 +346,134 @@ std::vector<HatchBoundary> hatchBoundaries(const dxf::RecordView& r) {
     }
     std::erase_if(shape, [](const auto& path) { return path.points.size() < 2; });
     return shape;
+}
+
+namespace {
+
+// One line family of a pattern, already turned and scaled as the hatch draws it.
+struct PatternLine {
+    double angle = 0;  // radians
+    QPointF base;
+    QPointF offset;              // from one line of the family to the next
+    std::vector<double> dashes;  // > 0 dash, < 0 gap, 0 dot; empty: continuous
+};
+
+std::vector<PatternLine> patternLines(const dxf::RecordView& r) {
+    std::vector<PatternLine> lines;
+    const qsizetype at = r.find(78);
+    if (at < 0) {
+        return lines;
+    }
+    TagCursor c(r, at);
+    const int count = int(c.take(78));
+    for (int i = 0; i < count && c.ok(); ++i) {
+        PatternLine line;
+        line.angle = c.take(53) * kDegree;
+        const double x = c.take(43);
+        line.base = {x, c.take(44)};
+        const double dx = c.take(45);
+        line.offset = {dx, c.take(46)};
+        const int dashes = int(c.take(79));
+        for (int k = 0; k < dashes && c.ok(); ++k) {
+            line.dashes.push_back(c.take(49));
+        }
+        if (c.ok()) {
+            lines.push_back(std::move(line));
+        }
+    }
+    return lines;
+}
+
+// Where the line through p along d crosses the loops, as distances along it, in order.
+std::vector<double> crossings(const std::vector<std::vector<QPointF>>& loops, QPointF p, QPointF d,
+                              QPointF n) {
+    std::vector<double> ts;
+    for (const auto& loop : loops) {
+        for (std::size_t i = 0; i < loop.size(); ++i) {
+            const QPointF a = loop[i];
+            const QPointF b = loop[(i + 1) % loop.size()];
+            const double sa = QPointF::dotProduct(a - p, n);
+            const double sb = QPointF::dotProduct(b - p, n);
+            // Half-open, so that a vertex on the line counts once.
+            if ((sa > 0) != (sb > 0)) {
+                const QPointF x = a + (b - a) * (sa / (sa - sb));
+                ts.push_back(QPointF::dotProduct(x - p, d));
+            }
+        }
+    }
+    std::sort(ts.begin(), ts.end());
+    return ts;
+}
+
+}  // namespace
+
+std::vector<QLineF> hatchPatternDashes(const dxf::RecordView& r,
+                                       const std::vector<std::vector<QPointF>>& loops,
+                                       std::size_t maxDashes) {
+    std::vector<QLineF> out;
+    std::size_t edges = 0;
+    for (const auto& loop : loops) {
+        edges += loop.size();
+    }
+    for (const PatternLine& line : patternLines(r)) {
+        const QPointF d(std::cos(line.angle), std::sin(line.angle));
+        const QPointF n(-d.y(), d.x());
+        const double spacing = QPointF::dotProduct(line.offset, n);
+        if (edges == 0 || !(std::abs(spacing) > 0)) {
+            continue;
+        }
+        double low = std::numeric_limits<double>::max();
+        double high = std::numeric_limits<double>::lowest();
+        for (const auto& loop : loops) {
+            for (const QPointF& p : loop) {
+                const double s = QPointF::dotProduct(p - line.base, n);
+                low = std::min(low, s);
+                high = std::max(high, s);
+            }
+        }
+        const double first = std::ceil(std::min(low / spacing, high / spacing));
+        const double last = std::floor(std::max(low / spacing, high / spacing));
+        // Every line costs a pass over every edge: too many, and the boundary stands alone.
+        if (!(last - first < double(maxDashes)) || (last - first + 1) * double(edges) > 4e6) {
+            return {};
+        }
+        double period = 0;
+        for (double dash : line.dashes) {
+            period += std::abs(dash);
+        }
+        for (double k = first; k <= last; ++k) {
+            const QPointF origin = line.base + line.offset * k;
+            const std::vector<double> ts = crossings(loops, origin, d, n);
+            for (std::size_t i = 0; i + 1 < ts.size(); i += 2) {
+                const double from = ts[i];
+                const double to = ts[i + 1];
+                auto emit = [&](double a, double b) {
+                    out.emplace_back(origin + d * a, origin + d * b);
+                };
+                if (!(period > 0)) {
+                    emit(from, to);
+                } else {
+                    // The dashes keep the phase they have from the line's own origin.
+                    double at = std::floor(from / period) * period;
+                    while (at < to && out.size() <= maxDashes) {
+                        for (double dash : line.dashes) {
+                            const double end = at + std::abs(dash);
+                            if (dash >= 0 && end >= from && at <= to) {
+                                // A dot as a dash a thousandth of the period long.
+                                emit(std::max(at, from),
+                                     std::min(dash > 0 ? end : at + period / 1000, to));
+                            }
+                            at = end;
+                        }
+                    }
+                }
+                if (out.size() > maxDashes) {
+                    return {};
+                }
+            }
+        }
+    }
+    return out;
 }
 
 }  // namespace sketchcad

@@ -2,6 +2,7 @@
 // boundaries.
 #pragma once
 
+#include <QLineF>
 #include <QPointF>
 #include <vector>
 
@@ -36,5 +37,12 @@ struct HatchBoundary {
 // The outlines of a HATCH record's boundary paths (polyline paths, and paths of line, arc,
 // elliptic arc and spline edges).
 std::vector<HatchBoundary> hatchBoundaries(const dxf::RecordView& record);
+
+// The dashes of a HATCH record's pattern lines inside the loops (odd-even: an island is a hole).
+// Empty when the pattern has no lines, or would need more than maxDashes of them at this scale:
+// the boundary alone then stands for it.
+std::vector<QLineF> hatchPatternDashes(const dxf::RecordView& record,
+                                       const std::vector<std::vector<QPointF>>& loops,
+                                       std::size_t maxDashes);
 
 }  // namespace sketchcad

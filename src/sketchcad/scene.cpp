@@ -280,6 +280,12 @@ private:
             for (const auto& path : shape->paths) {
                 stroke(path, filled, ctx);
             }
+            // The pattern draws its own dashes, whatever the linetype.
+            Style continuous = s;
+            continuous.pattern = nullptr;
+            for (const QLineF& dash : shape->patternDashes) {
+                stroke({dash.p1(), dash.p2()}, continuous, ctx);
+            }
             if (const memory::BlockRecord* block = findBlock(shape->block)) {
                 drawBlock(*block, QTransform(), e, s, ctx);  // already in place
             }

@@ -148,6 +148,49 @@ TEST_F(FileAppearance, SolidAreasAreFilledWithIslandsAsHolesAndPatternHatchesSta
     }
 }
 
+TEST_F(FileAppearance, PatternLinesAreClippedToTheBoundaryAndDashedFromTheirOrigin) {
+    struct Case {
+        const char* what;
+        const char* pattern;  // the line family's tags
+        std::initializer_list<std::pair<int, int>> islands;
+        double y;  // a line of the family
+        std::vector<std::pair<double, double>> dashes;
+    };
+    const Case cases[] = {
+        {"continuous", "53 0\n 43 0\n 44 0\n 45 0\n 46 5\n 79 0", {}, 10, {{0, 20}}},
+        {"around an island",
+         "53 0\n 43 0\n 44 0\n 45 0\n 46 5\n 79 0",
+         {{5, 15}},
+         10,
+         {{0, 5}, {15, 20}}},
+        {"dashed",
+         "53 0\n 43 0\n 44 0\n 45 0\n 46 5\n 79 2\n 49 3\n 49 -2",
+         {},
+         10,
+         {{0, 3}, {5, 8}, {10, 13}, {15, 18}}},
+        // Each line starts its dashes one unit further along than the one below.
+        {"shifted from line to line",
+         "53 0\n 43 0\n 44 0\n 45 1\n 46 5\n 79 2\n 49 3\n 49 -2",
+         {},
+         5,
+         {{1, 4}, {6, 9}, {11, 14}, {16, 19}}},
+    };
+    for (const Case& c : cases) {
+        QByteArray hatch = squareHatch("USER", 0, 0, c.islands);
+        hatch.replace("98 0", QByteArray("52 0\n 41 1\n 77 0\n 78 1\n ") + c.pattern + "\n 98 0");
+        const Scene s = load(hatch);
+        std::vector<std::pair<double, double>> found;
+        for (const Stroke& st : s.strokes) {
+            const QPointF* p = s.points.data() + st.first;
+            if (st.count == 2 && p[0].y() == c.y && p[1].y() == c.y) {
+                found.emplace_back(std::min(p[0].x(), p[1].x()), std::max(p[0].x(), p[1].x()));
+            }
+        }
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, c.dashes) << c.what;
+    }
+}
+
 TEST_F(FileAppearance, TheViewPaintsAFilledHatchInItsColour) {
     const Scene s = load(
         "0 HATCH\n 8 0\n 62 3\n 100 AcDbHatch\n 10 0\n 20 0\n 30 0\n 2 SOLID\n"
