@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -197,7 +196,7 @@ void DrawingView::paintScene(QPainter& painter) const {
     DashedBatches dashed;
     Batches highlighted;
     std::vector<const TextRun*> texts;
-    std::vector<const Fill*> fills;
+    std::vector<std::pair<const Fill*, double>> fills;  // with the item's size in pixels
     const bool anySelected = !m_selected.empty();
     for (const Item& item : scene.items) {
         if (!visible.intersects(item.box)) {
@@ -218,7 +217,7 @@ void DrawingView::paintScene(QPainter& painter) const {
             continue;
         }
         for (const Fill& f : scene.fillsOf(std::size_t(&item - scene.items.data()))) {
-            fills.push_back(&f);
+            fills.emplace_back(&f, size);
         }
         for (quint32 i = item.strokeBegin; i < item.strokeEnd; ++i) {
             const Stroke& st = scene.strokes[i];
@@ -277,31 +276,31 @@ void DrawingView::paintScene(QPainter& painter) const {
     if (!fills.empty()) {
         painter.save();
         painter.setPen(Qt::NoPen);
-        auto loopOnScreen = [&](const Loop& loop) {
-            QPolygonF polygon;
-            polygon.reserve(loop.count);
-            for (quint32 k = 0; k < loop.count; ++k) {
-                polygon.append(map(scene.points[loop.first + k]));
-            }
-            return polygon;
-        };
         std::optional<quint32> brush;
-        for (const Fill* f : fills) {
+        QPolygonF polygon;
+        for (const auto& [f, pixels] : fills) {
             if (brush != f->rgb) {
                 painter.setBrush(rgbColor(f->rgb));
                 brush = f->rgb;
             }
-            if (f->loopCount == 1) {
-                painter.drawPolygon(loopOnScreen(scene.loops[f->firstLoop]), f->rule);
-                continue;
-            }
-            QPainterPath path;
-            path.setFillRule(f->rule);
+            // One polygon for all the loops: each closed, and the way back to the first point
+            // after it gone over twice, which counts for nothing under either fill rule.
+            polygon.clear();
             for (quint32 i = f->firstLoop; i < f->firstLoop + f->loopCount; ++i) {
-                path.addPolygon(loopOnScreen(scene.loops[i]));
-                path.closeSubpath();
+                const Loop& loop = scene.loops[i];
+                const QPointF* p = scene.points.data() + loop.first;
+                // An area a few pixels across needs only a few of its points.
+                const quint32 step =
+                    std::max<quint32>(1, loop.count / std::max(8u, quint32(2 * pixels)));
+                for (quint32 k = 0; k < loop.count; k += step) {
+                    polygon.append(map(p[k]));
+                }
+                polygon.append(map(p[0]));
+                if (i > f->firstLoop) {
+                    polygon.append(polygon.front());
+                }
             }
-            painter.drawPath(path);
+            painter.drawPolygon(polygon, f->rule);
         }
         painter.restore();
     }

@@ -199,13 +199,17 @@ private:
     }
 
     void draw(const memory::Entity& e, const Context& outer) {
-        const QTransform* ocs = m_shapes.ocsOf(e);
-        Context placed;
-        if (ocs) {
-            placed = outer;
+        if (const QTransform* ocs = m_shapes.ocsOf(e)) {
+            Context placed = outer;
             placed.toWorld = *ocs * outer.toWorld;
+            draw(e, placed, outer);
+        } else {
+            draw(e, outer, outer);
         }
-        const Context& ctx = ocs ? placed : outer;
+    }
+
+    // ctx places the entity's own coordinates, outer the reference's (for its attributes).
+    void draw(const memory::Entity& e, const Context& ctx, const Context& outer) {
         const Style s = style(e, ctx);
         if (!s.visible) {
             return;
@@ -446,9 +450,11 @@ private:
         run.advance = line.width / (line.height * line.widthFactor);
         // The oblique angle leans the upright strokes right of the vertical, the width factor
         // leaving it as it is.
-        run.toWorld = QTransform::fromScale(line.height * line.widthFactor, line.height) *
-                      QTransform(1, 0, std::tan(oblique), 1, 0, 0) *
-                      QTransform().rotateRadians(line.rotation) *
+        QTransform size = QTransform::fromScale(line.height * line.widthFactor, line.height);
+        if (oblique != 0) {
+            size *= QTransform(1, 0, std::tan(oblique), 1, 0, 0);
+        }
+        run.toWorld = size * QTransform().rotateRadians(line.rotation) *
                       QTransform::fromTranslate(line.origin.x(), line.origin.y()) * ctx.toWorld;
         for (const QPointF& p : run.corners()) {
             m_box.add(p);
