@@ -18,6 +18,9 @@ namespace {
 using namespace Qt::StringLiterals;
 using Tags = std::vector<std::pair<int, QByteArray>>;
 
+constexpr int kTrueColor = 420;
+constexpr int kColorName = 430;
+
 template <typename R>
 QSet<const void*> pointers(const std::vector<std::shared_ptr<R>>& records) {
     QSet<const void*> set;
@@ -67,6 +70,20 @@ private:
             m_file.setValue(record, index, raw);
         else
             m_file.insertTag(record, view.dataEnd(), code, raw);
+    }
+
+    // A true colour (420) and a colour book name (430) take precedence over the colour number
+    // in every reader, so a record given a new number loses them or it would keep showing its
+    // old colour. They sit in the subclass, or anywhere in the data of a file without markers.
+    void dropTrueColor(Record& record, QByteArrayView subclass) {
+        for (const int code : {kTrueColor, kColorName}) {
+            const RecordView view = m_file.view(record);
+            const QByteArrayView in =
+                view.subclassBegin(subclass) >= 0 ? subclass : QByteArrayView();
+            const qsizetype index = view.findInSubclass(in, code);
+            if (index >= 0)
+                m_file.removeTags(record, index);
+        }
     }
 
     // ---- tables ----
@@ -236,8 +253,10 @@ private:
     void updateLayer(Record& record, const memory::LayerRecord& layer) {
         RecordView view = m_file.view(record);
         const qint64 color = toInteger(view.value(62)).value_or(7);
-        if (qAbs(color) != layer.color)  // a negative colour is a layer turned off: kept so
+        if (qAbs(color) != layer.color) {  // a negative colour is a layer turned off: kept so
             setCode(record, 62, formatInteger(color < 0 ? -layer.color : layer.color));
+            dropTrueColor(record, "AcDbLayerTableRecord");
+        }
         view = m_file.view(record);
         const qint64 flags = toInteger(view.value(70)).value_or(0);
         if (((flags & 4) != 0) != layer.locked)
@@ -409,8 +428,11 @@ private:
             if (!sameValue(m_tags.value(slot, encoding(), m_names), entity.slotValue(slot)))
                 m_changed.push_back(slot);
         }
-        for (const int slot : m_changed)
+        for (const int slot : m_changed) {
             writeMember(m_file, record, codec, slot, entity.slotValue(slot));
+            if (slot == memory::kColorSlot)
+                dropTrueColor(record, "AcDbEntity");
+        }
     }
 
     Tags newEntity(const memory::Entity& entity, const QByteArray& owner, bool paper) {

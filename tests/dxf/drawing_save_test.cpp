@@ -403,5 +403,211 @@ TEST(DrawingSave, WritesOnlyTheMembersThatChanged) {
               "  0\nENDSEC\n  0\nEOF\n");
 }
 
+using Tags = std::vector<std::pair<int, QByteArray>>;
+
+// Tags as "code=value" lines, so that a failure shows them legibly.
+std::string lines(const Tags& tags) {
+    std::string out;
+    for (const auto& [code, raw] : tags)
+        out += std::to_string(code) + '=' + raw.toStdString() + '\n';
+    return out;
+}
+
+// The tags of the first record of the type whose handle or name is key, or none.
+Tags recordTags(const Document& file, QByteArrayView type, QByteArrayView key) {
+    auto matches = [&](const Record& record) {
+        const RecordView view = file.view(record);
+        return view.type() == type && (view.handle() == key || trimmedBlanks(view.name()) == key);
+    };
+    Tags out;
+    auto take = [&](const Record& record) {
+        for (const Tag& tag : file.view(record).tags().first(size_t(file.view(record).headEnd())))
+            out.emplace_back(tag.code(), tag.value().toByteArray());
+    };
+    for (const Section& section : file.sections()) {
+        for (const Record& record : section.members) {
+            if (matches(record)) {
+                take(record);
+                return out;
+            }
+        }
+        for (const Group& group : section.groups) {
+            for (const Record& record : group.members) {
+                if (matches(record)) {
+                    take(record);
+                    return out;
+                }
+            }
+        }
+    }
+    return out;
+}
+
+Tags withoutCodes(Tags tags, std::initializer_list<int> codes) {
+    std::erase_if(tags, [&](const auto& tag) {
+        return std::find(codes.begin(), codes.end(), tag.first) != codes.end();
+    });
+    return tags;
+}
+
+QByteArray valueOf(const Tags& tags, int code) {
+    for (const auto& [c, raw] : tags) {
+        if (c == code)
+            return raw;
+    }
+    return {};
+}
+
+// Drawings from other CAD programs carry a true colour (420) and a colour name (430) beside
+// the colour number, and every reader shows those first: an entity or layer given a new colour
+// loses them, or the saved file would still show the old colour. Records whose colour stayed
+// keep every byte.
+TEST(DrawingSave, ANewColourDropsTheTrueColourThatWouldHideIt) {
+    struct Change {
+        QByteArray type;        // the record's group 0
+        const char* key;        // entity class name, or layer name
+        int color;              // 0: left alone
+        QByteArray savedColor;  // group 62 as saved
+    };
+    const Change entities[] = {
+        {"LINE", "AcDbLine", 3, "3"},      // 62, 420 and 430
+        {"CIRCLE", "AcDbCircle", 5, "5"},  // 420 without 62: by layer in number, red in truth
+        {"ARC", "AcDbArc", 0, {}},
+    };
+    const Change layers[] = {
+        {"LAYER", "TC_CHANGED", 3, "3"},
+        {"LAYER", "TC_OFF", 4, "-4"},  // still off
+        {"LAYER", "TC_KEPT", 0, {}},
+    };
+    const QString source = test::drawingsDir() + u"/true_color.dxf"_s;
+    auto app = memory::Application::create();
+    auto loaded = loadDrawing(*app, source);
+    ASSERT_TRUE(loaded.ok()) << loaded.error().toString().toStdString();
+    const cad::Document doc(loaded.value());
+    std::vector<QByteArray> handles;
+    for (const Change& change : entities) {
+        const cad::Entity entity = firstOfKind(doc.ModelSpace(), QString::fromUtf8(change.key));
+        handles.push_back(entity.Handle().toLatin1());
+        if (change.color)
+            entity.Color(change.color);
+    }
+    for (const Change& change : layers) {
+        if (change.color)
+            named<cad::Layer>(doc.Layers(), QString::fromUtf8(change.key)).Color(change.color);
+    }
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(u"recoloured.dxf"_s);
+    ASSERT_TRUE(saveDrawing(*loaded.value(), saved).ok());
+
+    const Result<Document> before = readFile(source);
+    const Result<Document> after = readFile(saved);
+    ASSERT_TRUE(before.ok() && after.ok());
+    auto expectTags = [&](const Change& change, QByteArrayView key) {
+        const Tags old = recordTags(before.value(), change.type, key);
+        const Tags now = recordTags(after.value(), change.type, key);
+        ASSERT_FALSE(old.empty()) << change.key;
+        ASSERT_NE(valueOf(old, 420), QByteArray()) << change.key;
+        if (!change.color) {
+            EXPECT_EQ(lines(now), lines(old)) << change.key;
+            return;
+        }
+        EXPECT_EQ(valueOf(now, 62), change.savedColor) << change.key;
+        EXPECT_EQ(lines(withoutCodes(now, {62})), lines(withoutCodes(old, {62, 420, 430})))
+            << change.key;
+    };
+    for (size_t i = 0; i < std::size(entities); ++i)
+        expectTags(entities[i], handles[i]);
+    for (const Change& change : layers)
+        expectTags(change, change.key);
+
+    const QJsonObject reading = readWithEzdxf(saved);
+    const QJsonObject original = readWithEzdxf(source);
+    EXPECT_EQ(reading[u"errors"_s].toInt(), 0);
+    const QJsonArray found = reading[u"entities"_s].toArray();
+    const QJsonArray was = original[u"entities"_s].toArray();
+    for (size_t i = 0; i < std::size(entities); ++i) {
+        const QString handle = QString::fromLatin1(handles[i]);
+        const QJsonObject e = found[indexOfHandle(found, handle)].toObject();
+        if (!entities[i].color) {
+            EXPECT_EQ(e, was[indexOfHandle(was, handle)].toObject()) << entities[i].key;
+            continue;
+        }
+        EXPECT_EQ(e[u"color"_s].toInt(), entities[i].color) << entities[i].key;
+        EXPECT_FALSE(e.contains(u"true_color"_s)) << entities[i].key;
+        EXPECT_FALSE(e.contains(u"color_name"_s)) << entities[i].key;
+    }
+    const QJsonObject trueColors = reading[u"layerTrueColors"_s].toObject();
+    QJsonArray rows = original[u"layerTable"_s].toArray();
+    for (const Change& change : layers) {
+        const QString name = QString::fromUtf8(change.key);
+        EXPECT_EQ(trueColors.contains(name), !change.color) << change.key;
+        if (change.color)
+            rows = withLayerRow(rows, name, change.color, false);
+    }
+    EXPECT_EQ(reading[u"layerTable"_s].toArray(), rows);
+}
+
+struct Recolouring {
+    const char* name;
+    QByteArray before;  // the ENTITIES or TABLES section's records
+    QByteArray after;
+};
+
+void PrintTo(const Recolouring& recolouring, std::ostream* out) {
+    *out << recolouring.name;
+}
+
+class RecolouredRecord : public ::testing::TestWithParam<Recolouring> {};
+
+// The tags around the ones a new colour replaces stay where they were: application groups,
+// other subclasses, files without subclass markers.
+TEST_P(RecolouredRecord, LosesItsTrueColourAndNothingElse) {
+    const auto file = [](const char* version, const QByteArray& records) {
+        return "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\n"_ba + version +
+               "\n  0\nENDSEC\n"_ba + records + "  0\nEOF\n"_ba;
+    };
+    const bool markers = GetParam().before.contains("AcDb");
+    const char* version = markers ? "AC1015" : "AC1009";
+    auto app = memory::Application::create();
+    auto loaded = loadDrawingBytes(*app, file(version, GetParam().before), u"t.dxf"_s);
+    ASSERT_TRUE(loaded.ok()) << loaded.error().toString().toStdString();
+    const cad::Document doc(loaded.value());
+    if (loaded.value()->modelSpace().entities.empty())
+        named<cad::Layer>(doc.Layers(), u"L"_s).Color(3);
+    else
+        loaded.value()->modelSpace().entities[0]->setValue(Member::Color, 3);
+    EXPECT_EQ(drawingBytes(*loaded.value()).toStdString(),
+              file(version, GetParam().after).toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DrawingSave, RecolouredRecord,
+    ::testing::Values(
+        Recolouring{
+            "entity",
+            "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n2A\n100\nAcDbEntity\n"
+            "102\n{APP\n420\n255\n102\n}\n  8\n0\n 62\n1\n420\n16389140\n430\nRAL$RAL 3020\n"
+            "100\nAcDbLine\n 10\n0.0\n 20\n0.0\n 11\n1.0\n 21\n0.0\n"
+            "1001\nAPP\n1071\n420\n  0\nENDSEC\n",
+            "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n2A\n100\nAcDbEntity\n"
+            "102\n{APP\n420\n255\n102\n}\n  8\n0\n 62\n3\n"
+            "100\nAcDbLine\n 10\n0.0\n 20\n0.0\n 11\n1.0\n 21\n0.0\n"
+            "1001\nAPP\n1071\n420\n  0\nENDSEC\n"},
+        Recolouring{"entity_without_markers",
+                    "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n420\n16389140\n"
+                    " 10\n0.0\n 20\n0.0\n 11\n1.0\n 21\n0.0\n  0\nENDSEC\n",
+                    "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0.0\n 20\n0.0\n"
+                    " 11\n1.0\n 21\n0.0\n 62\n3\n  0\nENDSEC\n"},
+        Recolouring{"layer",
+                    "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n"
+                    "  0\nLAYER\n  5\n10\n100\nAcDbSymbolTableRecord\n100\nAcDbLayerTableRecord\n"
+                    "  2\nL\n 70\n0\n 62\n-1\n420\n16389140\n430\nRAL$RAL 3020\n  6\nCONTINUOUS\n"
+                    "  0\nENDTAB\n  0\nENDSEC\n",
+                    "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n"
+                    "  0\nLAYER\n  5\n10\n100\nAcDbSymbolTableRecord\n100\nAcDbLayerTableRecord\n"
+                    "  2\nL\n 70\n0\n 62\n-3\n  6\nCONTINUOUS\n"
+                    "  0\nENDTAB\n  0\nENDSEC\n"}),
+    [](const ::testing::TestParamInfo<Recolouring>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace dxf

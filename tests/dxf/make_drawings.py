@@ -123,6 +123,22 @@ def save(doc, directory, name, encoding, saved_as=None):
         json.dump(manifest(doc, encoding), out, ensure_ascii=False, indent=1)
 
 
+def true_colors(directory):
+    """Entities and layers with a true colour (and entities a colour name) beside the colour
+    number, as drawings from other CAD programs carry them."""
+    doc = ezdxf.new("R2018")
+    red = ezdxf.rgb2int((250, 20, 20))
+    for name in ("TC_CHANGED", "TC_OFF", "TC_KEPT"):
+        doc.layers.add(name, color=1, true_color=red)
+    doc.layers.get("TC_OFF").off()
+    msp = doc.modelspace()
+    named = {"color": 1, "true_color": red, "color_name": "RAL$RAL 3020"}
+    msp.add_line((0, 0), (10, 0), dxfattribs={"layer": "TC_CHANGED", **named})
+    msp.add_circle((0, 0), 5, dxfattribs={"layer": "TC_KEPT", "true_color": red})
+    msp.add_arc((0, 0), 5, 0, 90, dxfattribs={"layer": "TC_KEPT", **named})
+    save(doc, directory, "true_color.dxf", "UTF-8")
+
+
 def main(directory):
     os.makedirs(directory, exist_ok=True)
 
@@ -155,6 +171,8 @@ def main(directory):
     msp = fill(doc, chinese, cn_layers)
     modern_extras(doc, msp, chinese)
     save(doc, directory, "r2018.dxf", "UTF-8")
+
+    true_colors(directory)
 
 
 if __name__ == "__main__":

@@ -26,6 +26,9 @@ def plain(value):
 def describe(e):
     item = {"type": e.dxftype(), "handle": e.dxf.handle, "layer": plain(e.dxf.layer),
             "color": e.dxf.get("color", 256), "linetype": e.dxf.get("linetype", "BYLAYER")}
+    for name in ("true_color", "color_name"):
+        if e.dxf.hasattr(name):
+            item[name] = e.dxf.get(name)
     kind = e.dxftype()
     if kind == "TEXT":
         item["text"] = plain(e.dxf.text)
@@ -72,6 +75,8 @@ def main(path):
         "layerTable": sorted(
             ([plain(layer.dxf.name), layer.color, layer.is_off(), layer.is_locked(),
               plain(layer.dxf.linetype)] for layer in doc.layers), key=lambda row: row[0]),
+        "layerTrueColors": {plain(layer.dxf.name): layer.dxf.true_color for layer in doc.layers
+                            if layer.dxf.hasattr("true_color")},
         "styles": sorted(plain(s.dxf.name) for s in doc.styles if s.dxf.name),
         "linetypes": sorted(plain(lt.dxf.name) for lt in doc.linetypes),
         "blocks": {plain(b.name): [describe(e) for e in b] for b in doc.blocks
