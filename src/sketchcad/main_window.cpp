@@ -257,8 +257,8 @@ void MainWindow::quitProgram() {
     }
     // Quit through the automation interface: no questions asked.
     m_quitting = true;
-    if (m_interaction && m_interaction->isWaiting()) {
-        m_interaction->abandon();
+    if (m_interaction) {
+        m_interaction->close();
     }
     writeScreenshot();
     // Later: the answer to the Quit call is still to be sent.
@@ -323,8 +323,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             return;
         }
         m_quitting = true;
-        if (m_interaction && m_interaction->isWaiting()) {
-            m_interaction->abandon();
+        if (m_interaction) {
+            m_interaction->close();
         }
         writeScreenshot();
     }

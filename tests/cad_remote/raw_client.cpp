@@ -51,6 +51,12 @@ std::optional<Answer> RawClient::answer() {
     }
 }
 
+bool RawClient::answerArrived() {
+    m_socket.waitForReadyRead(0);
+    m_frames.append(m_socket.readAll());
+    return m_frames.pending() > 0;
+}
+
 std::optional<Answer> RawClient::ask(const Request& request) {
     send(request);
     return answer();

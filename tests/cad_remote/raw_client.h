@@ -34,6 +34,8 @@ public:
     void send(const cad::remote::Request& request);
     // The next answer; nullopt when the server closed the connection or none came in time.
     std::optional<cad::remote::Answer> answer();
+    // Whether an answer (whole or in part) has arrived, without waiting for one.
+    bool answerArrived();
     // Sends a request and reads its answer.
     std::optional<cad::remote::Answer> ask(const cad::remote::Request& request);
     // True once the server has closed the connection (waits generously).

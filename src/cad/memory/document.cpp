@@ -106,6 +106,11 @@ Document::~Document() {
 
 void Document::enterFromNode() {
     m_session->enter();
+    checkAvailable();
+}
+
+void Document::checkAvailable() const {
+    m_session->checkRunning();
     if (m_closed) {
         throw Error(QStringLiteral("文档已关闭"));
     }

@@ -101,6 +101,8 @@ public:
 
     // Called by the objects of the document.
     void enterFromNode();
+    // Refuses when the application quit or the document was closed; counts no call.
+    void checkAvailable() const;
     bool isLayerLocked(const QString& name) const;
     Value checkedValue(const MemberSpec& memberSpec, const Value& value) const;
     void record(Change&& change);

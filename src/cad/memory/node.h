@@ -17,10 +17,13 @@ struct Session {
     qint64 calls = 0;     // automation calls answered or refused so far
     qint64 failAt = 0;    // the call number that fails; 0 for none
 
-    void enter() {
+    void checkRunning() const {
         if (!running) {
             throw Error(QStringLiteral("自动化服务器不可用"));
         }
+    }
+    void enter() {
+        checkRunning();
         if (++calls == failAt) {
             failAt = 0;
             throw Error(QStringLiteral("自动化调用失败（故障注入）"));
@@ -67,6 +70,10 @@ public:
     Document* document() const { return m_document; }
     void detach() { m_document = nullptr; }
     void attach(Document* document) { m_document = document; }
+    // Refuses as a call would when the object was erased, its document closed or the
+    // application quit, but counts no call. Needed after a pick: the user, and other programs
+    // meanwhile, may have changed anything.
+    void checkAvailable() const;
 
 protected:
     void enter() override;

@@ -50,6 +50,13 @@ void DocNode::enter() {
     m_document->enterFromNode();
 }
 
+void DocNode::checkAvailable() const {
+    if (!m_document) {
+        throw Error(QStringLiteral("对象已被删除"));
+    }
+    m_document->checkAvailable();
+}
+
 Value LayerRecord::get(Member m) {
     switch (m) {
         case Member::Name:
@@ -231,6 +238,7 @@ Value SelectionSetNode::call(Member m, std::span<const Value> args) {
             // A cancelled selection leaves the set as it was, as the CAD does. The user picks
             // in the space on screen: paper space while a layout is current.
             auto handles = doc().interaction().selectObjects(QStringLiteral("选择对象:"));
+            checkAvailable();
             const BlockRecord& space =
                 doc().layoutCurrent() ? doc().paperSpace() : doc().modelSpace();
             for (const QString& h : handles.value_or(QStringList())) {
@@ -321,6 +329,7 @@ Value UtilityNode::call(Member m, std::span<const Value> args) {
     }
     const QString prompt = args.size() > 1 ? args[1].toText() : QString();
     auto p = doc().interaction().getPoint(prompt, basePoint);
+    checkAvailable();
     if (!p) {
         throw Error(QStringLiteral("用户取消了输入"));
     }

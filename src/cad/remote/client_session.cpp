@@ -9,6 +9,9 @@ ClientSession::ClientSession(QLocalSocket* socket, Services services)
     : m_socket(socket),
       m_services(std::move(services)),
       m_handler(m_services.application, m_services.progId) {
+    // The socket reads no further ahead than this while a request is served (a pick may wait
+    // for minutes): a client streaming meanwhile fills its own pipe, not our memory.
+    m_socket->setReadBufferSize(kReadAhead);
     QObject::connect(m_socket, &QLocalSocket::readyRead, m_socket, [this] { readIncoming(); });
     QObject::connect(m_socket, &QLocalSocket::disconnected, m_socket, [this] { onDisconnected(); });
 }
@@ -35,10 +38,20 @@ void ClientSession::serve() {
     ++m_depth;
     while (!m_closed) {
         std::optional<QByteArray> payload = m_frames.next();
+        if (!payload && m_socket->bytesAvailable() > 0) {
+            // What came while a pick of this client waited: readyRead is not emitted again
+            // while its own handler, this call, is still running.
+            m_frames.append(m_socket->readAll());
+            payload = m_frames.next();
+        }
         if (!payload) {
             break;
         }
+        WaitingInteraction& picks = *m_services.interaction;
+        const void* outer = picks.requester();
+        picks.setRequester(this);
         std::optional<QByteArray> answer = m_handler.answer(*payload);
+        picks.setRequester(outer);
         if (answer && !m_closed) {
             send(*answer);
         }
@@ -63,12 +76,18 @@ void ClientSession::send(const QByteArray& payload) {
     m_socket->write(frame(payload));
 }
 
+void ClientSession::cutOff() {
+    m_socket->abort();
+    onDisconnected();
+}
+
 void ClientSession::onDisconnected() {
+    if (m_closed) {
+        return;
+    }
     m_closed = true;
     // A client gone while its pick waits: end the pick, so the call returns and frees us.
-    if (m_depth > 0) {
-        m_services.interaction->abandon();
-    }
+    m_services.interaction->abandonFor(this);
     m_handler.releaseAll();
     if (isFinished()) {
         m_services.closed();

@@ -27,9 +27,15 @@ public:
 
     // Closed and not serving a request: safe to delete.
     bool isFinished() const { return m_closed && m_depth == 0; }
+    // In the middle of a request (a pick's loop may be running it).
+    bool isServing() const { return m_depth > 0; }
+    // The server cuts the client off: its socket closes and everything it held is let go.
+    void cutOff();
     int heldObjects() const { return m_handler.heldObjects(); }
 
 private:
+    static constexpr qint64 kReadAhead = 1 << 20;
+
     void readIncoming();
     void serve();
     void send(const QByteArray& payload);

@@ -256,6 +256,43 @@ Outcome readOutcome(Reader& r, ObjectIds& ids) {
 
 }  // namespace
 
+namespace {
+
+std::size_t encodedTextSize(const QString& s) {
+    return 4 + 2 * static_cast<std::size_t>(s.size());
+}
+
+// What writeValue writes, counted.
+std::size_t encodedSize(const Value& v) {
+    std::size_t data = 0;
+    if (v.holds<bool>()) {
+        data = 1;
+    } else if (v.holds<int>() || v.holds<ObjectRef>()) {
+        data = 4;
+    } else if (v.holds<double>()) {
+        data = 8;
+    } else if (v.holds<QString>()) {
+        data = encodedTextSize(v.toText());
+    } else if (v.holds<Point>()) {
+        data = 24;
+    } else if (v.holds<std::vector<double>>()) {
+        data = 4 + 8 * v.toDoubles().size();
+    } else if (v.holds<ObjectList>()) {
+        data = 4 + 4 * v.toObjects().size();
+    }
+    return 1 + data;
+}
+
+}  // namespace
+
+std::size_t encodedSize(const ItemRecord& record) {
+    std::size_t size = encodedSize(record.item);
+    for (const Outcome& o : record.members) {
+        size += 1 + (o.error ? encodedTextSize(*o.error) : encodedSize(o.value));
+    }
+    return size;
+}
+
 QByteArray encodeAnswer(const Answer& answer, ObjectIds& ids) {
     Writer w;
     if (!answer.records.empty()) {

@@ -79,6 +79,8 @@ struct Answer {
 };
 
 QByteArray encodeAnswer(const Answer& answer, ObjectIds& ids);
+// The bytes a record takes in an encoded answer, so that a range can stop below the cap.
+std::size_t encodedSize(const ItemRecord& record);
 Answer decodeAnswer(Reader& r, ObjectIds& ids);
 
 }  // namespace cad::remote

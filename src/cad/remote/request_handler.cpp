@@ -68,6 +68,9 @@ Answer RequestHandler::itemRange(const Request& request, Object& collection) {
     for (const QString& name : request.members) {
         members.push_back(memberByName(name));
     }
+    // The range ends early rather than outgrow a message: records after the cap are simply not
+    // sent, and the client asks for them next.
+    std::size_t size = kRangeAnswerHead;
     const qint64 end = qint64(request.first) + request.count;
     for (qint64 i = request.first; i < end; ++i) {
         ItemRecord record;
@@ -85,6 +88,17 @@ Answer RequestHandler::itemRange(const Request& request, Object& collection) {
         for (const std::optional<Member>& m : members) {
             record.members.push_back(read(record.item, m));
         }
+        const std::size_t recordSize = encodedSize(record);
+        if (size + recordSize > kMaxMessage) {
+            if (answer.records.empty()) {
+                // One item whose members alone exceed a message: the item without them; the
+                // client reads each member with a call of its own.
+                record.members.clear();
+                answer.records.push_back(std::move(record));
+            }
+            break;
+        }
+        size += recordSize;
         answer.records.push_back(std::move(record));
     }
     return answer;
@@ -94,14 +108,15 @@ Outcome RequestHandler::read(const Value& item, std::optional<Member> member) {
     if (!member) {
         return {{}, QStringLiteral("未知的成员")};
     }
-    const ObjectRef object = item.toObject();
     // A range carries every member the walk has read on any kind; refusing a member by throwing
     // for each entity that lacks it would cost more than the rest of the walk.
-    if (const auto* entity = dynamic_cast<const memory::Entity*>(object.get());
-        entity != nullptr && !entity->hasMember(*member)) {
-        return {{}, Object::noSuchMemberText(*member)};
-    }
     try {
+        const ObjectRef object = item.toObject();
+        if (const auto* entity = dynamic_cast<const memory::Entity*>(object.get());
+            entity != nullptr && !entity->hasMember(*member)) {
+            entity->checkAvailable();  // an erased entity refuses every member first
+            return {{}, Object::noSuchMemberText(*member)};
+        }
         return {object->Get(*member), std::nullopt};
     } catch (const Error& e) {
         return {{}, e.message()};

@@ -25,6 +25,9 @@ public:
     ObjectRef objectOf(std::uint32_t id) override;
 
 private:
+    // Status, serial, record and member counts.
+    static constexpr std::size_t kRangeAnswerHead = 13;
+
     struct Held {
         ObjectRef object;
         std::uint32_t sent = 0;  // times handed out and not yet released

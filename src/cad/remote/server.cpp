@@ -3,6 +3,7 @@
 
 #include <QLocalSocket>
 #include <QTimer>
+#include <algorithm>
 
 #include "cad/remote/client_session.h"
 #include "cad/remote/socket_path.h"
@@ -18,8 +19,22 @@ Server::Server(std::shared_ptr<memory::Application> application, Picker& picker,
 }
 
 Server::~Server() {
-    m_local.close();
+    shutdown();
+    Q_ASSERT(!isServing());
     m_sessions.clear();
+}
+
+void Server::shutdown() {
+    m_local.close();
+    m_interaction->close();
+    for (const auto& session : m_sessions) {
+        session->cutOff();
+    }
+}
+
+bool Server::isServing() const {
+    return std::any_of(m_sessions.begin(), m_sessions.end(),
+                       [](const auto& s) { return s->isServing(); });
 }
 
 std::optional<QString> Server::listen() {

@@ -34,6 +34,12 @@ public:
     // Objects handed to clients and not yet released, over all clients.
     int heldObjects() const;
 
+    // Stops serving: no more connections, the waiting pick ended as a cancel and no later one
+    // started, every client cut off. A request under way (a pick's) still has to return through
+    // its event loop: the server may be destroyed once isServing() says none is left.
+    void shutdown();
+    bool isServing() const;
+
 private:
     void accept();
     void removeFinished();

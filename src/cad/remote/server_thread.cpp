@@ -40,7 +40,23 @@ void ServerThread::run(const std::function<void()>& f) {
 }
 
 void ServerThread::stopServer() {
-    run([this] { m_server.reset(); });
+    if (!m_server) {
+        return;
+    }
+    run([this] { m_server->shutdown(); });
+    // A request under way returns through its pick's loop first, once that has seen the end.
+    bool stopped = false;
+    while (!stopped) {
+        run([&] {
+            if (!m_server->isServing()) {
+                m_server.reset();
+                stopped = true;
+            }
+        });
+        if (!stopped) {
+            QThread::msleep(1);
+        }
+    }
 }
 
 }  // namespace cad::remote

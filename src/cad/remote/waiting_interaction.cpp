@@ -5,46 +5,56 @@ namespace cad::remote {
 
 std::optional<Point> WaitingInteraction::getPoint(const QString& prompt,
                                                   const std::optional<Point>& basePoint) {
-    if (m_open) {
+    if (refuses()) {
         return std::nullopt;
     }
-    m_open = true;
+    Pending pending{m_requester, {}, nullptr};
+    m_open = &pending;
     m_picker.startPoint(prompt, basePoint);
-    Answer answer = wait();
-    auto* point = std::get_if<std::optional<Point>>(&answer);
+    const Answer answer = wait(pending);
+    const auto* point = std::get_if<std::optional<Point>>(&answer);
     return point ? *point : std::nullopt;
 }
 
 std::optional<QStringList> WaitingInteraction::selectObjects(const QString& prompt) {
-    if (m_open) {
+    if (refuses()) {
         return std::nullopt;
     }
-    m_open = true;
+    Pending pending{m_requester, {}, nullptr};
+    m_open = &pending;
     m_picker.startSelection(prompt);
-    Answer answer = wait();
-    auto* handles = std::get_if<std::optional<QStringList>>(&answer);
+    const Answer answer = wait(pending);
+    const auto* handles = std::get_if<std::optional<QStringList>>(&answer);
     return handles ? *handles : std::nullopt;
 }
 
-WaitingInteraction::Answer WaitingInteraction::wait() {
+WaitingInteraction::Answer WaitingInteraction::wait(Pending& pending) {
     // A picker may answer inside start*() already (a scripted one does).
-    if (m_open) {
+    if (!pending.answer) {
+        ++m_unwinding;
         QEventLoop loop;
-        m_loop = &loop;
+        pending.loop = &loop;
         loop.exec();
-        m_loop = nullptr;
+        pending.loop = nullptr;
+        --m_unwinding;
     }
-    return m_answer;
+    if (m_open == &pending) {
+        // The loop was ended from outside (the program or its thread is ending): a cancel.
+        m_open = nullptr;
+        m_picker.abandon();
+    }
+    return pending.answer.value_or(Answer(std::optional<Point>()));
 }
 
 void WaitingInteraction::finish(Answer answer) {
-    if (!m_open) {
+    Pending* pending = m_open;
+    if (pending == nullptr) {
         return;
     }
-    m_open = false;
-    m_answer = std::move(answer);
-    if (m_loop) {
-        m_loop->quit();
+    m_open = nullptr;
+    pending->answer = std::move(answer);
+    if (pending->loop) {
+        pending->loop->quit();
     }
 }
 
@@ -57,11 +67,22 @@ void WaitingInteraction::finishSelection(const std::optional<QStringList>& handl
 }
 
 void WaitingInteraction::abandon() {
-    if (!m_open) {
+    if (m_open == nullptr) {
         return;
     }
     m_picker.abandon();
     finish(std::optional<Point>());
+}
+
+void WaitingInteraction::abandonFor(const void* requester) {
+    if (m_open != nullptr && m_open->requester == requester) {
+        abandon();
+    }
+}
+
+void WaitingInteraction::close() {
+    m_closed = true;
+    abandon();
 }
 
 }  // namespace cad::remote
