@@ -9,6 +9,7 @@
 
 #include "cad/remote/input_hold.h"
 #include "cad/remote/remote_object.h"
+#include "cad/remote/socket_path.h"
 
 namespace cad::remote {
 
@@ -35,6 +36,10 @@ std::shared_ptr<Connection> Connection::open(const QString& path) {
     auto connection = std::make_shared<Connection>();
     connection->m_socket.connectToServer(path);
     if (!connection->m_socket.waitForConnected(kConnectMs)) {
+        return nullptr;
+    }
+    // Only our own user's server gets our drawing's calls.
+    if (!peerIsCurrentUser(connection->m_socket.socketDescriptor())) {
         return nullptr;
     }
     return connection;

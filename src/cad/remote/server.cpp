@@ -42,13 +42,14 @@ std::optional<QString> Server::listen() {
     if (path.isEmpty()) {
         return QStringLiteral("无法建立只属于本用户的套接字目录");
     }
-    // Someone answering on the socket is a server already running; a socket file nobody
-    // answers on is left over from one that crashed.
-    QLocalSocket probe;
-    probe.connectToServer(path);
-    if (probe.waitForConnected(1000)) {
+    // The lock decides which of two servers starting at once serves; a dead server's lock is
+    // taken over, and so is the socket file it left.
+    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
         return QStringLiteral("已有一个 %1 在运行").arg(m_progId);
     }
+    m_lock = std::move(lock);
     QLocalServer::removeServer(path);
     m_local.setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_local.listen(path)) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QLocalServer>
+#include <QLockFile>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -47,6 +48,7 @@ private:
     std::shared_ptr<memory::Application> m_application;
     std::shared_ptr<WaitingInteraction> m_interaction;
     QString m_progId;
+    std::unique_ptr<QLockFile> m_lock;  // held while serving
     QLocalServer m_local;
     std::vector<std::unique_ptr<ClientSession>> m_sessions;
 };
