@@ -13,26 +13,11 @@ using cad::Point;
 
 class RemotePicks : public RemoteDrawing {
 protected:
-    bool waitUntilPickWaits() {
-        const QDeadlineTimer deadline(20000);
-        for (;;) {
-            bool waiting = false;
-            server.run([&] { waiting = server.picker.interaction->isWaiting(); });
-            if (waiting) {
-                return true;
-            }
-            if (deadline.hasExpired()) {
-                return false;
-            }
-            QThread::msleep(5);
-        }
-    }
-
     // On a thread of its own, as the window and a second program would act while the
     // assistant waits: another client is served, then the user finishes the pick.
     std::unique_ptr<QThread> finishPickLater(std::optional<Point> answer, QString* otherSaw) {
         std::unique_ptr<QThread> t(QThread::create([this, answer, otherSaw] {
-            if (!waitUntilPickWaits()) {
+            if (!server.waitUntilPickWaits()) {
                 return;
             }
             *otherSaw = attach().ActiveDocument().Name();
@@ -69,7 +54,7 @@ TEST_F(RemotePicks, OnePickAtATimeAnotherMeanwhileFails) {
     cad::Utility utility = attach().ActiveDocument().Utility();
     bool secondFailed = false;
     std::unique_ptr<QThread> helper(QThread::create([&] {
-        if (!waitUntilPickWaits()) {
+        if (!server.waitUntilPickWaits()) {
             return;
         }
         try {
@@ -99,7 +84,7 @@ TEST_F(RemotePicks, AClientVanishingDuringAPickAbandonsItAndReleasesItsObjects) 
         pick.kind = cad::remote::RequestKind::Call;
         pick.values = {cad::Value(), cad::Value(u"指定点:"_s)};
         raw.send(pick);
-        ASSERT_TRUE(waitUntilPickWaits());
+        ASSERT_TRUE(server.waitUntilPickWaits());
         raw.close();
     }
     EXPECT_TRUE(server.waitForHeldObjects(0));

@@ -19,21 +19,6 @@ using cad::remote::RequestKind;
 
 class RemoteRaces : public RemoteDrawing {
 protected:
-    bool waitUntilPickWaits() {
-        const QDeadlineTimer deadline(20000);
-        for (;;) {
-            bool waiting = false;
-            server.run([&] { waiting = server.picker.interaction->isWaiting(); });
-            if (waiting) {
-                return true;
-            }
-            if (deadline.hasExpired()) {
-                return false;
-            }
-            QThread::msleep(5);
-        }
-    }
-
     // The Utility object of a raw client, after its hello.
     static std::uint32_t utilityOf(RawClient& raw) {
         const std::uint32_t acad = raw.hello();
@@ -57,7 +42,7 @@ protected:
 TEST_F(RemoteRaces, StoppingTheServerWhileAPickWaitsEndsThePickFirst) {
     RawClient raw;
     raw.send(getPoint(utilityOf(raw), 11));
-    ASSERT_TRUE(waitUntilPickWaits());
+    ASSERT_TRUE(server.waitUntilPickWaits());
     // The stop runs inside the pick's event loop, with the session's serve() on the stack.
     server.stopServer();
     EXPECT_TRUE(raw.waitForServerToClose());
@@ -69,7 +54,7 @@ TEST_F(RemoteRaces, APickAnsweredAsAnotherClientAsksGetsItsOwnAnswer) {
     const std::uint32_t firstUtility = utilityOf(first);
     const std::uint32_t secondUtility = utilityOf(second);
     first.send(getPoint(firstUtility, 21));
-    ASSERT_TRUE(waitUntilPickWaits());
+    ASSERT_TRUE(server.waitUntilPickWaits());
 
     // The first pick's answer and the second client's request reach the server in one turn of
     // its event loop: the user clicks just as another program asks for a pick.
@@ -121,7 +106,7 @@ TEST_F(RemoteRaces, AClientCutOffForNotReadingLeavesAnotherClientsPickAlone) {
     });
     RawClient picking;
     picking.send(getPoint(utilityOf(picking), 31));
-    ASSERT_TRUE(waitUntilPickWaits());
+    ASSERT_TRUE(server.waitUntilPickWaits());
 
     // Asks for far more than it reads: the server cuts it off while serving its requests.
     RawClient greedy;
@@ -199,7 +184,7 @@ TEST_F(RemoteRaces, ASelectionSetDeletedByAnotherClientWhileItsPickWaitsFailsThe
     select.object = static_cast<const IdTag&>(*set->value.toObject()).id;
     select.name = u"SelectOnScreen"_s;
     picking.send(select);
-    ASSERT_TRUE(waitUntilPickWaits());
+    ASSERT_TRUE(server.waitUntilPickWaits());
 
     // Another program deletes the set meanwhile; then the user finishes the selection.
     attach().ActiveDocument().SelectionSets().Item(0).Delete();
@@ -252,7 +237,7 @@ TEST_F(RemoteRaces, ARequestThatArrivesWhileItsClientsPickWaitsIsAnsweredAfterTh
     RawClient raw;
     const std::uint32_t utility = utilityOf(raw);
     raw.send(getPoint(utility, 61));
-    ASSERT_TRUE(waitUntilPickWaits());
+    ASSERT_TRUE(server.waitUntilPickWaits());
     raw.send(getRequest(utility, u"Name"_s));
     // Two turns of the server's event loop: the request has reached it while the pick waits.
     server.run([] {});
@@ -270,7 +255,7 @@ TEST_F(RemoteRaces, AfterTheProgramBeganToEndAPickWaitingOrAskedForLaterIsCancel
     RawClient raw;
     const std::uint32_t utility = utilityOf(raw);
     raw.send(getPoint(utility, 71));
-    ASSERT_TRUE(waitUntilPickWaits());
+    ASSERT_TRUE(server.waitUntilPickWaits());
     server.run([&] { server.picker.interaction->close(); });
     std::optional<Answer> waiting = raw.answer();
     ASSERT_TRUE(waiting);

@@ -45,6 +45,21 @@ int ServerThread::clientCount() {
     return n;
 }
 
+bool ServerThread::waitUntilPickWaits() {
+    const QDeadlineTimer deadline(20000);
+    for (;;) {
+        bool waiting = false;
+        run([&] { waiting = picker.interaction->isWaiting(); });
+        if (waiting) {
+            return true;
+        }
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QThread::msleep(5);
+    }
+}
+
 bool ServerThread::waitForHeldObjects(int n) {
     const QDeadlineTimer deadline(20000);
     while (heldObjects() != n) {

@@ -49,6 +49,8 @@ public:
     int clientCount();
     // Waits (generously) until the server holds that many objects; false when it never does.
     bool waitForHeldObjects(int n);
+    // Waits (generously) until a pick waits for the user; false when none ever does.
+    bool waitUntilPickWaits();
 
     std::shared_ptr<cad::memory::Application> app;
     TestPicker picker;
