@@ -146,7 +146,10 @@ std::uint32_t RequestHandler::idOf(const ObjectRef& object) {
     auto found = m_ids.constFind(object.get());
     std::uint32_t id = found != m_ids.constEnd() ? *found : 0;
     if (id == 0) {
-        id = m_nextId++;
+        // After 2^32 hand-outs the counter wraps: skip 0 (no object) and ids still held.
+        do {
+            id = m_nextId++;
+        } while (id == 0 || m_held.contains(id));
         m_ids.insert(object.get(), id);
         m_held.insert(id, Held{object, 0});
     }
