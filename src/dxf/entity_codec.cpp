@@ -20,6 +20,15 @@ using namespace Qt::StringLiterals;
 constexpr int kChunkCode = 3;
 constexpr qsizetype kChunkLength = 250;
 constexpr double kDegree = std::numbers::pi / 180.0;
+constexpr int kDirectionCode = 11;
+
+// The direction vector's component a code holds (0 x, 1 y, 2 z), or -1.
+int directionComponent(int code) {
+    return code == kDirectionCode        ? 0
+           : code == kDirectionCode + 10 ? 1
+           : code == kDirectionCode + 20 ? 2
+                                         : -1;
+}
 
 bool pointLike(Type type) {
     return type == Type::Point || type == Type::Doubles;
@@ -91,7 +100,10 @@ KindCodec::KindCodec(const memory::KindSpec& kind) : m_kind(&kind) {
         }
         if (member.member == cad::Member::TextString && kind.dxfName == u"MTEXT")
             m_chunkedSlot = slot;
+        if (member.member == cad::Member::Rotation && kind.dxfName == u"MTEXT")
+            m_directionSlot = slot;
     }
+    Q_ASSERT(m_directionSlot < 0 || m_slotOf[kDirectionCode] < 0);
 }
 
 const KindCodec& KindCodec::of(const memory::KindSpec& kind) {
@@ -127,6 +139,7 @@ void MemberTags::find(const KindCodec& codec, RecordView record) {
     std::fill_n(m_anywhere.begin(), count, std::array<qsizetype, 3>{-1, -1, -1});
     m_list.clear();
     m_chunks.clear();
+    m_direction.fill(-1);
     m_space = -1;
     m_owner = -1;
 
@@ -161,8 +174,15 @@ void MemberTags::find(const KindCodec& codec, RecordView record) {
             continue;
         }
         const int slot = codec.slotOf(code);
-        if (slot < 0)
+        if (slot < 0) {
+            const int direction = codec.directionSlot();
+            const int component = directionComponent(code);
+            if (direction >= 0 && component >= 0 &&
+                (marker == kNoMarkerYet || marker == codec.markerId(direction)) &&
+                m_direction[size_t(component)] < 0)
+                m_direction[size_t(component)] = i;
             continue;
+        }
         const int component = codec.componentOf(code);
         const bool own = marker == kNoMarkerYet || marker == codec.markerId(slot);
         if (codec.declared(slot).type == Type::Doubles) {
@@ -185,6 +205,17 @@ bool MemberTags::inPaperSpace() const {
 
 QByteArrayView MemberTags::owner() const {
     return m_owner >= 0 ? m_record[m_owner].trimmedValue() : QByteArrayView();
+}
+
+std::optional<double> MemberTags::directionAngle() const {
+    if (m_direction[0] < 0 || m_direction[1] < 0)
+        return std::nullopt;
+    const double x = number(m_record, m_direction[0], 0);
+    const double y = number(m_record, m_direction[1], 0);
+    if (!std::isfinite(x) || !std::isfinite(y) || (x == 0 && y == 0))
+        return std::nullopt;
+    const double angle = std::atan2(y, x);
+    return angle < 0 ? angle + 2 * std::numbers::pi : angle;
 }
 
 qsizetype MemberTags::at(int slot, int component) const {
@@ -224,6 +255,10 @@ cad::Value MemberTags::value(int slot, const Encoding& encoding, NameCache& name
         case Type::Real:
             return number(m_record, index, declared.defaultValue.toDouble());
         case Type::Angle:
+            if (slot == m_codec->directionSlot()) {
+                if (const std::optional<double> angle = directionAngle())
+                    return *angle;
+            }
             return index < 0 ? declared.defaultValue
                              : cad::Value(number(m_record, index, 0) * kDegree);
         case Type::Int: {
@@ -401,6 +436,18 @@ void writeMember(Document& file, Record& record, const KindCodec& codec, int slo
 
     const QByteArray raw = rawOf(declared, encoding, value);
     const qsizetype index = tags.at(slot);
+    if (slot == codec.directionSlot() && tags.direction(0) >= 0 && tags.direction(1) >= 0) {
+        // Readers take the angle from the direction vector whenever the record has one, so the
+        // vector turns with the member; a group 50 beside it is kept in agreement.
+        const double angle = value.toDouble();
+        file.setValue(record, tags.direction(0), formatDouble(std::cos(angle)));
+        file.setValue(record, tags.direction(1), formatDouble(std::sin(angle)));
+        if (tags.direction(2) >= 0)
+            file.setValue(record, tags.direction(2), formatDouble(0));
+        if (index >= 0)
+            file.setValue(record, index, raw);
+        return;
+    }
     if (index >= 0)
         file.setValue(record, index, raw);
     else

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -40,6 +41,9 @@ public:
     int componentOf(int code) const { return code >= 0 && code < kCodes ? m_component[code] : 0; }
     // The text member whose value continues over group 3 chunks (MTEXT), or -1.
     int chunkedSlot() const { return m_chunkedSlot; }
+    // The angle member that a direction vector in groups 11/21/31 gives when the record has one
+    // (MTEXT's rotation: its text direction wins over group 50 in every reader), or -1.
+    int directionSlot() const { return m_directionSlot; }
     // The group holding the count of a point-list member (a spline's fit points), or 0.
     int countCode(int slot) const;
 
@@ -54,6 +58,7 @@ private:
     std::array<qint8, kCodes> m_slotOf{};
     std::array<qint8, kCodes> m_component{};
     int m_chunkedSlot = -1;
+    int m_directionSlot = -1;
 };
 
 // Decoded names (layers, styles, linetypes, blocks) by their raw bytes: a drawing repeats a few
@@ -71,6 +76,8 @@ public:
     // Every tag of a point-list member, or of a chunked text member's chunks, in order.
     const std::vector<qsizetype>& listTags() const { return m_list; }
     const std::vector<qsizetype>& chunkTags() const { return m_chunks; }
+    // Tag index of the direction vector's x, y or z (groups 11, 21, 31), or -1.
+    qsizetype direction(int component) const { return m_direction[size_t(component)]; }
     bool hasMarkers() const { return m_hasMarkers; }
     // Whether group 67 puts the record in paper space, and its owner handle (empty if none).
     bool inPaperSpace() const;
@@ -80,6 +87,9 @@ public:
     cad::Value value(int slot, const Encoding& encoding, NameCache& names) const;
 
 private:
+    // The direction vector's angle in radians, in [0, 2pi); none without a usable vector.
+    std::optional<double> directionAngle() const;
+
     const KindCodec* m_codec = nullptr;
     RecordView m_record;
     bool m_hasMarkers = false;
@@ -88,6 +98,7 @@ private:
     Places m_anywhere;  // first occurrence anywhere
     std::vector<qsizetype> m_list;
     std::vector<qsizetype> m_chunks;
+    std::array<qsizetype, 3> m_direction{};
     qsizetype m_space = -1;
     qsizetype m_owner = -1;
 };

@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -23,16 +22,7 @@ namespace memory = cad::memory;
 using cad::Member;
 using cad::Point;
 
-QJsonObject readWithEzdxf(const QString& path) {
-    QProcess python;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"PYTHONIOENCODING"_s, u"utf-8"_s);
-    python.setProcessEnvironment(environment);
-    python.start(u"/usr/bin/python3"_s, {QString::fromUtf8(DXF_READ_WITH_EZDXF), path});
-    EXPECT_TRUE(python.waitForFinished(120000));
-    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-}
+using test::readWithEzdxf;
 
 // librecad converts the file to a PDF beside it; on a file it cannot read it opens a window
 // instead, which the time guard ends.
@@ -403,45 +393,9 @@ TEST(DrawingSave, WritesOnlyTheMembersThatChanged) {
               "  0\nENDSEC\n  0\nEOF\n");
 }
 
-using Tags = std::vector<std::pair<int, QByteArray>>;
-
-// Tags as "code=value" lines, so that a failure shows them legibly.
-std::string lines(const Tags& tags) {
-    std::string out;
-    for (const auto& [code, raw] : tags)
-        out += std::to_string(code) + '=' + raw.toStdString() + '\n';
-    return out;
-}
-
-// The tags of the first record of the type whose handle or name is key, or none.
-Tags recordTags(const Document& file, QByteArrayView type, QByteArrayView key) {
-    auto matches = [&](const Record& record) {
-        const RecordView view = file.view(record);
-        return view.type() == type && (view.handle() == key || trimmedBlanks(view.name()) == key);
-    };
-    Tags out;
-    auto take = [&](const Record& record) {
-        for (const Tag& tag : file.view(record).tags().first(size_t(file.view(record).headEnd())))
-            out.emplace_back(tag.code(), tag.value().toByteArray());
-    };
-    for (const Section& section : file.sections()) {
-        for (const Record& record : section.members) {
-            if (matches(record)) {
-                take(record);
-                return out;
-            }
-        }
-        for (const Group& group : section.groups) {
-            for (const Record& record : group.members) {
-                if (matches(record)) {
-                    take(record);
-                    return out;
-                }
-            }
-        }
-    }
-    return out;
-}
+using test::lines;
+using test::recordTags;
+using test::Tags;
 
 Tags withoutCodes(Tags tags, std::initializer_list<int> codes) {
     std::erase_if(tags, [&](const auto& tag) {

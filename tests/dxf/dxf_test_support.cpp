@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,53 @@ QByteArray expectSameTagsAfterRoundTrip(const QByteArray& bytes, const QString& 
     }
     EXPECT_EQ(flatTags(first.value()), flatTags(second.value())) << name.toStdString();
     return written;
+}
+
+QJsonObject readWithEzdxf(const QString& path) {
+    QProcess python;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"PYTHONIOENCODING"_s, u"utf-8"_s);
+    python.setProcessEnvironment(environment);
+    python.start(u"/usr/bin/python3"_s, {QString::fromUtf8(DXF_READ_WITH_EZDXF), path});
+    EXPECT_TRUE(python.waitForFinished(120000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
+std::string lines(const Tags& tags) {
+    std::string out;
+    for (const auto& [code, raw] : tags)
+        out += std::to_string(code) + '=' + raw.toStdString() + '\n';
+    return out;
+}
+
+Tags recordTags(const Document& file, QByteArrayView type, QByteArrayView key) {
+    auto matches = [&](const Record& record) {
+        const RecordView view = file.view(record);
+        return view.type() == type && (view.handle() == key || trimmedBlanks(view.name()) == key);
+    };
+    Tags out;
+    auto take = [&](const Record& record) {
+        for (const Tag& tag : file.view(record).tags().first(size_t(file.view(record).headEnd())))
+            out.emplace_back(tag.code(), tag.value().toByteArray());
+    };
+    for (const Section& section : file.sections()) {
+        for (const Record& record : section.members) {
+            if (matches(record)) {
+                take(record);
+                return out;
+            }
+        }
+        for (const Group& group : section.groups) {
+            for (const Record& record : group.members) {
+                if (matches(record)) {
+                    take(record);
+                    return out;
+                }
+            }
+        }
+    }
+    return out;
 }
 
 }  // namespace dxf::test

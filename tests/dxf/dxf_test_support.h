@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -26,5 +27,16 @@ std::vector<std::pair<int, QByteArray>> flatTags(const Document& document);
 // Reads bytes, writes them back, reads the result again; fails the current test unless both
 // readings hold the same tags. Returns the written bytes.
 QByteArray expectSameTagsAfterRoundTrip(const QByteArray& bytes, const QString& name);
+
+// What ezdxf reads from the file, as read_with_ezdxf.py prints it.
+QJsonObject readWithEzdxf(const QString& path);
+
+using Tags = std::vector<std::pair<int, QByteArray>>;
+
+// Tags as "code=value" lines, so that a failure shows them legibly.
+std::string lines(const Tags& tags);
+
+// The tags of the first record of the type whose handle or name is key, or none.
+Tags recordTags(const Document& file, QByteArrayView type, QByteArrayView key);
 
 }  // namespace dxf::test

@@ -139,6 +139,22 @@ def true_colors(directory):
     save(doc, directory, "true_color.dxf", "UTF-8")
 
 
+def mtext_rotations(directory):
+    """MTEXTs turned by their text direction (11/21/31), by a rotation (50), or by both with
+    different angles, where the direction counts: what AutoCAD and other programs write."""
+    doc = ezdxf.new("R2018")
+    msp = doc.modelspace()
+    turned = {
+        "by direction": {"text_direction": (0, -2, 0)},
+        "by rotation": {"rotation": 45},
+        "by both": {"text_direction": (-0.5, math.sqrt(3) / 2, 0), "rotation": 10},
+        "kept": {"text_direction": (0.5, math.sqrt(3) / 2, 0)},
+    }
+    for text, attributes in turned.items():
+        msp.add_mtext(text, dxfattribs={"char_height": 2.5, **attributes})
+    save(doc, directory, "mtext_rotation.dxf", "UTF-8")
+
+
 def main(directory):
     os.makedirs(directory, exist_ok=True)
 
@@ -173,6 +189,7 @@ def main(directory):
     save(doc, directory, "r2018.dxf", "UTF-8")
 
     true_colors(directory)
+    mtext_rotations(directory)
 
 
 if __name__ == "__main__":

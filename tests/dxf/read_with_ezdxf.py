@@ -39,6 +39,7 @@ def describe(e):
         item["text"] = plain(e.text)
         item["char_height"] = e.dxf.get("char_height", 0)
         item["width"] = e.dxf.get("width", 0)
+        item["rotation"] = plain(e.get_rotation())
     if kind == "LINE":
         item["start"] = plain(e.dxf.start)
         item["end"] = plain(e.dxf.end)

@@ -8,9 +8,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -88,17 +86,6 @@ TEST(Writer, ReportsADeviceThatRefusesTheBytes) {
     EXPECT_TRUE(written.error().message.contains(u"cannot write"_s));
 }
 
-QJsonObject readWithEzdxf(const QString& path) {
-    QProcess python;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"PYTHONIOENCODING"_s, u"utf-8"_s);
-    python.setProcessEnvironment(environment);
-    python.start(u"/usr/bin/python3"_s, {QString::fromUtf8(DXF_READ_WITH_EZDXF), path});
-    EXPECT_TRUE(python.waitForFinished(120000));
-    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-}
-
 QJsonObject entityWithHandle(const QJsonObject& reading, const QString& handle) {
     for (const QJsonValue& value : reading[u"entities"_s].toArray()) {
         if (value[u"handle"_s].toString() == handle)
@@ -145,8 +132,8 @@ TEST(Writer, EditedCodePageDrawingReadsInEzdxfWithExactlyThoseChanges) {
         ASSERT_TRUE(writeTo(doc, out).ok());
     }
 
-    const QJsonObject before = readWithEzdxf(source);
-    const QJsonObject after = readWithEzdxf(editedPath);
+    const QJsonObject before = test::readWithEzdxf(source);
+    const QJsonObject after = test::readWithEzdxf(editedPath);
     EXPECT_EQ(after[u"errors"_s].toInt(), 0);
     EXPECT_EQ(after[u"layers"_s], before[u"layers"_s]);
 
