@@ -84,6 +84,8 @@ TEST_F(ScriptRunnerTest, ExitStatusSaysWhatHappened) {
          u"FAIL line 2: expected hint \"提示：别的\", got \"提示：服务器AutoCAD没有打开\"\n"_s},
         {"an unknown command", u"start\nfrobnicate\n"_s, 2, u"error line 2"_s},
         {"an unknown control", u"\nclick cmdNothing\n"_s, 2, u"error line 2"_s},
+        {"an entry the box does not hold", u"start\nchoose comValueColor \"999(无此色)\"\n"_s, 2,
+         u"error line 2: comValueColor has no entry \"999(无此色)\""_s},
         {"an unclosed quote", u"input \"abc\n"_s, 2, u"error line 1"_s},
         {"an unknown name", u"cad new\nexpect entity $nobody Height \"1\"\n"_s, 2,
          u"error line 2"_s},

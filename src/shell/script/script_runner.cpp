@@ -663,16 +663,16 @@ void Runner::choose(const QString& name, const QString& text) {
     if (auto* box = qobject_cast<QComboBox*>(w)) {
         const int i = box->findText(text);
         if (i < 0) {
-            check(u"an entry of "_s + name + u' ', text, controlItems(name));
-            return;
+            throw ScriptError{name + u" has no entry "_s + quoted(text) + u"; it holds "_s +
+                              quoted(controlItems(name))};
         }
         box->setCurrentIndex(i);
         Q_EMIT box->activated(i);
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         const QList<QListWidgetItem*> items = list->findItems(text, Qt::MatchExactly);
         if (items.isEmpty()) {
-            check(u"an entry of "_s + name + u' ', text, controlItems(name));
-            return;
+            throw ScriptError{name + u" has no entry "_s + quoted(text) + u"; it holds "_s +
+                              quoted(controlItems(name))};
         }
         list->setCurrentItem(items.first());
         Q_EMIT list->itemClicked(items.first());
