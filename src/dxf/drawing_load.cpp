@@ -18,9 +18,10 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Handles beyond this are not real handles; such records get fresh ones in the drawing, so a
-// hostile file cannot push the handle seed to its end.
-constexpr quint64 kMaxHandle = quint64(1) << 48;
+// Handles are 64-bit, and some exporters use all 16 digits. Only the top 2^32 values are
+// refused: a file claiming one would leave the handle seed no room for new handles, so such a
+// record gets a fresh handle in the drawing, as a record without one does.
+constexpr quint64 kMaxHandle = ~quint64(0) - (quint64(1) << 32);
 // Kind names made on sight live as long as the program; a process that has seen this many
 // unknown names keeps further ones under one shared kind.
 constexpr qsizetype kMaxUnknownKinds = 512;
@@ -106,6 +107,8 @@ public:
         bindLayers();
         bindStyles();
         bindBlockRecords();
+        if (m_load)
+            readClasses();
         bindBlocks();
         if (m_load)
             loadEntities();
@@ -309,9 +312,49 @@ private:
             m_origin.entities.push_back(loadEntity(m_file.view(record), nullptr, paperHandle));
     }
 
+    // The classes of the CLASSES section, in file order: a proxy entity names its class by its
+    // place there (group 91, counted from 500).
+    struct FileClass {
+        QByteArrayView name;  // group 1, the record type of its objects
+        std::uint16_t edits;  // group 90, the proxy capabilities
+        bool proxy;           // group 280: the add-on was not loaded when the file was written
+    };
+    static constexpr qint64 kFirstClassId = 500;
+
+    void readClasses() {
+        const Section* section = m_file.section(SectionKind::Classes);
+        if (!section)
+            return;
+        for (const Record& record : section->members) {
+            const RecordView view = m_file.view(record);
+            if (view.type() != "CLASS")
+                continue;
+            m_classes.push_back({trimmedBlanks(view.value(1)),
+                                 std::uint16_t(toInteger(view.value(90)).value_or(0)),
+                                 toInteger(view.value(280)).value_or(0) != 0});
+        }
+    }
+
+    // The edits an entity of the type allows: those of its class when the file marks the class
+    // as a proxy, -1 (all) otherwise. A proxy entity's class is read from each record.
+    int proxyEditsOfType(QByteArrayView type) const {
+        for (const FileClass& c : m_classes) {
+            if (c.proxy && c.name == type)
+                return c.edits;
+        }
+        return -1;
+    }
+
+    int proxyEditsOfRecord(const RecordView& record) const {
+        const qint64 index = toInteger(record.value(91)).value_or(-1) - kFirstClassId;
+        return index >= 0 && index < qint64(m_classes.size()) ? m_classes[size_t(index)].edits : -1;
+    }
+
     struct KindEntry {
         const memory::KindSpec* kind;
         const KindCodec* codec;
+        bool proxyEntity;  // ACAD_PROXY_ENTITY
+        int proxyEdits;    // of a proxy class, or -1
     };
 
     // An entity of the block, or of model or paper space as its record says when block is null.
@@ -321,10 +364,15 @@ private:
         auto [it, added] = m_kinds.try_emplace(std::string_view(type.data(), size_t(type.size())));
         if (added) {
             const memory::KindSpec& kind = kindFor(type);
-            it->second = KindEntry{&kind, &KindCodec::of(kind)};
+            it->second = KindEntry{&kind, &KindCodec::of(kind), type == "ACAD_PROXY_ENTITY",
+                                   proxyEditsOfType(type)};
         }
-        const KindCodec& codec = *it->second.codec;
-        auto entity = m_drawing.makeEntity(*it->second.kind, parseHandle(record.handle()));
+        const KindEntry& entry = it->second;
+        const KindCodec& codec = *entry.codec;
+        auto entity = m_drawing.makeEntity(*entry.kind, parseHandle(record.handle()));
+        if (const int edits = entry.proxyEntity ? proxyEditsOfRecord(record) : entry.proxyEdits;
+            edits >= 0)
+            entity->setAllowedEdits(std::uint16_t(edits));
         m_tags.find(codec, record);
         for (int slot = 0; slot < codec.memberCount(); ++slot)
             entity->setSlotValue(slot, m_tags.value(slot, m_encoding, m_names));
@@ -390,6 +438,7 @@ private:
     QSet<const void*> m_bound;
     QSet<const void*> m_groupBound;
     QHash<const void*, QByteArray> m_recordHandles;
+    std::vector<FileClass> m_classes;
     std::unordered_map<std::string_view, KindEntry> m_kinds;
     NameCache m_names;
     MemberTags m_tags;

@@ -1,5 +1,6 @@
 // Loading drawings into the embedded drawing: ezdxf's drawings, hand-made edge cases, bad input.
 #include "dxf/drawing.h"
+#include "dxf/drawing_origin.h"
 #include "dxf/reader.h"
 #include "dxf/writer.h"
 #include "dxf_test_support.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 namespace dxf {
@@ -185,6 +187,135 @@ TEST(DrawingLoad, ReadsAnR12FileWithoutHandles) {
     // The layer only an entity names exists in the drawing, as after a CAD's audit.
     EXPECT_NE(drawing->findLayer(u"MISSING"_s), nullptr);
     EXPECT_EQ(drawingBytes(*drawing), kR12);
+}
+
+TEST(DrawingLoad, KeepsSixteenDigitHandlesAndHandsOutNewOnesAboveThem) {
+    const QByteArray bytes = dxfOf({{0, "SECTION"},
+                                    {2, "HEADER"},
+                                    {9, "$ACADVER"},
+                                    {1, "AC1015"},
+                                    {9, "$HANDSEED"},
+                                    {5, "20"},
+                                    {0, "ENDSEC"},
+                                    {0, "SECTION"},
+                                    {2, "ENTITIES"},
+                                    {0, "LINE"},
+                                    {5, "A1B2C3D4E5F60718"},
+                                    {100, "AcDbEntity"},
+                                    {8, "0"},
+                                    {100, "AcDbLine"},
+                                    {10, "0"},
+                                    {20, "0"},
+                                    {11, "5"},
+                                    {21, "0"},
+                                    {0, "ENDSEC"},
+                                    {0, "EOF"}});
+    auto app = memory::Application::create();
+    auto drawing = loadOk(*app, bytes);
+    ASSERT_TRUE(drawing);
+    const auto line = drawing->findEntity(u"A1B2C3D4E5F60718"_s);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->handleText(), u"A1B2C3D4E5F60718"_s);
+
+    // A record added by a save takes a handle above the file's, and $HANDSEED stays above it.
+    drawing->modelSpace().append(drawing->makeEntity(memory::kinds::point()));
+    const quint64 added = drawing->modelSpace().entities.back()->handle();
+    EXPECT_GT(added, 0xA1B2C3D4E5F60718u);
+    const Result<Document> saved = readBytes(drawingBytes(*drawing), u"saved.dxf"_s);
+    ASSERT_TRUE(saved.ok());
+    EXPECT_GT(parseHandle(saved->headerValue("$HANDSEED")), added);
+}
+
+// Entities of add-on classes: a class the file marks as a proxy (280 = 1) allows what its
+// capabilities (90) say, a proxy entity names its class by number (91: 500 + place), a class
+// without the proxy mark and a kind without a class allow everything.
+TEST(DrawingLoad, ProxiesRefuseTheEditsTheirClassForbids) {
+    const QByteArray bytes = dxfOf({{0, "SECTION"},
+                                    {2, "HEADER"},
+                                    {9, "$ACADVER"},
+                                    {1, "AC1015"},
+                                    {0, "ENDSEC"},
+                                    {0, "SECTION"},
+                                    {2, "CLASSES"},
+                                    {0, "CLASS"},
+                                    {1, "ZW_WIRE"},
+                                    {2, "ZwWire"},
+                                    {3, "ZwElec"},
+                                    {90, "5"},
+                                    {280, "1"},
+                                    {281, "1"},
+                                    {0, "CLASS"},
+                                    {1, "ZW_TRAY"},
+                                    {2, "ZwTray"},
+                                    {3, "ZwElec"},
+                                    {90, "8"},
+                                    {280, "1"},
+                                    {281, "1"},
+                                    {0, "CLASS"},
+                                    {1, "LWPOLYLINE"},
+                                    {2, "AcDbPolyline"},
+                                    {3, "AutoCAD"},
+                                    {90, "0"},
+                                    {280, "0"},
+                                    {281, "1"},
+                                    {0, "ENDSEC"},
+                                    {0, "SECTION"},
+                                    {2, "ENTITIES"},
+                                    {0, "ZW_WIRE"},
+                                    {5, "30"},
+                                    {8, "0"},
+                                    {0, "ACAD_PROXY_ENTITY"},
+                                    {5, "31"},
+                                    {8, "0"},
+                                    {90, "498"},
+                                    {91, "501"},
+                                    {0, "LWPOLYLINE"},
+                                    {5, "32"},
+                                    {8, "0"},
+                                    {90, "0"},
+                                    {0, "ZW_OTHER"},
+                                    {5, "33"},
+                                    {8, "0"},
+                                    {0, "ENDSEC"},
+                                    {0, "EOF"}});
+    auto app = memory::Application::create();
+    auto drawing = loadOk(*app, bytes);
+    ASSERT_TRUE(drawing);
+    drawing->addLayer(u"电气"_s);
+    struct Case {
+        const char* handle;
+        bool color, layer, linetype, erase;
+    };
+    const Case cases[] = {
+        {"30", true, false, false, true},   // colour and erase allowed
+        {"31", false, true, false, false},  // ZW_TRAY: layer change only
+        {"32", true, true, true, true},     // a built-in class, not a proxy
+        {"33", true, true, true, true},     // no class entry
+    };
+    for (const Case& c : cases) {
+        const auto entity = drawing->findEntity(QString::fromLatin1(c.handle));
+        ASSERT_TRUE(entity) << c.handle;
+        const std::pair<bool, std::function<void()>> edits[] = {
+            {c.color, [&] { entity->Put(Member::Color, 1); }},
+            {c.layer, [&] { entity->Put(Member::Layer, u"电气"_s); }},
+            {c.linetype, [&] { entity->Put(Member::Linetype, u"ByBlock"_s); }},
+            {c.erase, [&] { entity->Call(Member::Delete, {}); }},
+        };
+        for (const auto& [allowed, edit] : edits) {
+            if (allowed) {
+                EXPECT_NO_THROW(edit()) << c.handle;
+                continue;
+            }
+            try {
+                edit();
+                ADD_FAILURE() << c.handle << " accepted a forbidden edit";
+            } catch (const cad::Error& e) {
+                EXPECT_EQ(e.message(), u"对象不允许此修改"_s) << c.handle;
+            }
+        }
+    }
+    EXPECT_EQ(drawing->findEntity(u"31"_s)->layer(), u"电气"_s);
+    EXPECT_EQ(drawing->findEntity(u"31"_s)->slotValue(memory::kColorSlot).toInt(), 256);
 }
 
 TEST(DrawingLoad, JoinsMtextChunksBeforeDecodingSoSplitCharactersSurvive) {

@@ -42,6 +42,12 @@ void Entity::checkUnlocked() const {
     }
 }
 
+void Entity::checkAllowed(std::uint16_t edit) const {
+    if ((m_allowedEdits & edit) == 0) {
+        throw Error(QStringLiteral("对象不允许此修改"));
+    }
+}
+
 bool Entity::hasMember(Member m) const {
     return m == Member::EntityName || m == Member::ObjectName || m == Member::Handle ||
            m_kind->slot(m) >= 0;
@@ -60,8 +66,13 @@ Value Entity::get(Member m) {
 }
 
 void Entity::put(Member m, const Value& value) {
+    static constexpr std::uint16_t kEditOfCommonSlot[kCommonSlots] = {
+        proxy_edit::kLayer, proxy_edit::kLinetype, proxy_edit::kColor, proxy_edit::kLinetypeScale};
     const int s = slotOrThrow(m);
     checkUnlocked();
+    if (s < kCommonSlots) {
+        checkAllowed(kEditOfCommonSlot[s]);
+    }
     Value old = std::exchange(m_values[s], doc().checkedValue(m_kind->members[s], value));
     doc().record({Change::Kind::Member, s, shared_from_this(), nullptr, std::move(old)});
 }
@@ -73,6 +84,7 @@ Value Entity::call(Member m, std::span<const Value>) {
             return {};
         case Member::Delete:
             checkUnlocked();
+            checkAllowed(proxy_edit::kErase);
             doc().erase(this);
             return {};
         default:
