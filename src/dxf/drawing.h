@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -23,14 +24,31 @@ Result<std::shared_ptr<cad::memory::Document>> loadDrawing(cad::memory::Applicat
 Result<std::shared_ptr<cad::memory::Document>> loadDrawingBytes(
     cad::memory::Application& application, QByteArray bytes, const QString& fileName);
 
+// Kinds of the drawing's entities that the file's version lacks, by DXF name. The drawing keeps
+// them as they are; the file holds their equivalents in its version (an R12 file: an MTEXT as
+// TEXT records, a SPLINE as a POLYLINE), or leaves out a kind that has none.
+struct VersionNotes {
+    QStringList converted;
+    QStringList leftOut;
+
+    bool isEmpty() const { return converted.isEmpty() && leftOut.isEmpty(); }
+};
+
 // The DXF text of the drawing: the file it was loaded from with what the drawing changed, or a
 // complete new AC1024 file in UTF-8 for a drawing that was never loaded. Records added to the
-// file (a block's BLOCK and ENDBLK) take handles of the drawing, so they never collide.
-QByteArray drawingBytes(cad::memory::Document& drawing);
+// file (a block's BLOCK and ENDBLK) take handles of the drawing, so they never collide. New
+// entities are written as the file's version has them; notes, when given, say where that
+// differs from the drawing.
+QByteArray drawingBytes(cad::memory::Document& drawing, VersionNotes* notes = nullptr);
+
+struct Saved {
+    qint64 bytes = 0;
+    VersionNotes notes;
+};
 
 // Writes drawingBytes safely: into a temporary file beside the target, synced, then renamed over
 // it, with the previous file kept as PATH.bak. On failure the target is untouched and the error
-// says why. The result is the number of bytes written.
-Result<qint64> saveDrawing(cad::memory::Document& drawing, const QString& path);
+// says why.
+Result<Saved> saveDrawing(cad::memory::Document& drawing, const QString& path);
 
 }  // namespace dxf

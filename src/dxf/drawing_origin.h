@@ -5,6 +5,7 @@
 #include "dxf/document.h"
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace dxf {
@@ -42,6 +43,17 @@ public:
     };
     std::vector<Implied> impliedLayers;
     std::vector<const void*> impliedRecords;  // styles, linetypes and blocks
+
+    // Entities written as their equivalents in the file's version (an MTEXT as TEXT records in
+    // an R12 file): the values they were written from, where, and the handles of the records
+    // after the first (which has the entity's own), kept from save to save.
+    struct Equivalent {
+        std::vector<cad::Value> values;
+        std::vector<quint64> handles;
+        QByteArray owner;
+        bool paper = false;
+    };
+    std::unordered_map<const memory::Entity*, Equivalent> equivalents;
 
     // The current layer and text style the file stands for ($CLAYER and $TEXTSTYLE).
     QString currentLayer;

@@ -4,6 +4,7 @@
 #include "dxf/drawing_origin.h"
 #include "dxf/entity_codec.h"
 #include "dxf/new_drawing.h"
+#include "dxf/r12_equivalents.h"
 #include "dxf/safe_save.h"
 #include "dxf/writer.h"
 
@@ -52,6 +53,8 @@ public:
         saveEntities();
         saveHeader();
     }
+
+    const VersionNotes& notes() const { return m_notes; }
 
 private:
     const Encoding& encoding() const { return m_file.encoding(); }
@@ -386,10 +389,18 @@ private:
         keptEntities.reserve(parallel.size());
         for (size_t i = 0; i < members.size(); ++i) {
             const auto& entity = parallel[i];
-            if (entity && !entity->document())
+            if (entity && !entity->document()) {
+                m_origin.equivalents.erase(entity.get());
                 continue;
-            if (entity)
+            }
+            if (entity && m_origin.equivalents.contains(entity.get())) {
+                if (!updateEquivalent(members[i], *entity)) {
+                    m_origin.equivalents.erase(entity.get());
+                    continue;
+                }
+            } else if (entity) {
                 updateEntity(members[i], *entity);
+            }
             keptMembers.push_back(members[i]);
             keptEntities.push_back(entity);
         }
@@ -408,7 +419,14 @@ private:
         for (const auto& entity : block.entities) {
             if (m_written.contains(entity.get()))
                 continue;
-            members.push_back(m_file.addRecord(newEntity(*entity, owner, paper)));
+            if (lacksKind(entity->kind())) {
+                std::optional<Record> record = newEquivalent(*entity, owner, paper);
+                if (!record)
+                    continue;
+                members.push_back(*record);
+            } else {
+                members.push_back(m_file.addRecord(newEntity(*entity, owner, paper)));
+            }
             parallel.push_back(entity);
             m_written.insert(entity.get());
             m_added = true;
@@ -436,11 +454,19 @@ private:
     }
 
     Tags newEntity(const memory::Entity& entity, const QByteArray& owner, bool paper) {
-        const KindCodec& codec = KindCodec::of(entity.kind());
-        const memory::KindSpec& kind = entity.kind();
+        return entityTags(
+            entity.kind(), [&](int slot) -> const cad::Value& { return entity.slotValue(slot); },
+            entity.handle(), owner, paper);
+    }
+
+    // The record of an entity of the kind with the given member values.
+    template <typename ValueOf>
+    Tags entityTags(const memory::KindSpec& kind, const ValueOf& valueOf, quint64 handle,
+                    const QByteArray& owner, bool paper) {
+        const KindCodec& codec = KindCodec::of(kind);
         Tags tags = {{0, kind.dxfName.toLatin1()}};
         if (m_origin.handles)
-            tags.emplace_back(5, handleText(entity.handle()));
+            tags.emplace_back(5, handleText(handle));
         if (m_origin.markers) {
             tags.emplace_back(330, owner);
             tags.emplace_back(100, "AcDbEntity"_ba);
@@ -448,7 +474,7 @@ private:
         if (paper)
             tags.emplace_back(67, "1"_ba);
         for (int slot = 0; slot < memory::kCommonSlots; ++slot) {
-            const cad::Value& value = entity.slotValue(slot);
+            const cad::Value& value = valueOf(slot);
             const bool optional = slot != memory::kLayerSlot;
             if (optional && sameValue(value, codec.declared(slot).defaultValue))
                 continue;
@@ -467,12 +493,12 @@ private:
             if (m_origin.markers)
                 tags.emplace_back(100, part.first);
             if (kind.dxfName == u"SPLINE")
-                appendSplineHeader(tags, entity);
+                appendSplineHeader(tags, valueOf(kind.slot(cad::Member::FitPoints)));
             for (int slot = memory::kCommonSlots; slot < codec.memberCount(); ++slot) {
                 if (std::pair{codec.marker(slot), codec.part(slot)} != part)
                     continue;
                 const memory::MemberSpec& declared = codec.declared(slot);
-                const cad::Value& value = entity.slotValue(slot);
+                const cad::Value& value = valueOf(slot);
                 const bool tangent = declared.member == cad::Member::StartTangent ||
                                      declared.member == cad::Member::EndTangent;
                 if (tangent && sameValue(value, declared.defaultValue))
@@ -485,13 +511,132 @@ private:
 
     // What a spline defined by fit points needs besides its members: planar, degree 3, no
     // knots or control points yet, and the fit point count.
-    static void appendSplineHeader(Tags& tags, const memory::Entity& entity) {
-        const size_t fitPoints = entity.value(cad::Member::FitPoints).toDoubles().size() / 3;
+    static void appendSplineHeader(Tags& tags, const cad::Value& fit) {
+        const size_t fitPoints = fit.toDoubles().size() / 3;
         tags.insert(tags.end(), {{70, "8"_ba},
                                  {71, "3"_ba},
                                  {72, "0"_ba},
                                  {73, "0"_ba},
                                  {74, formatInteger(qint64(fitPoints))}});
+    }
+
+    // ---- kinds the file's version lacks ----
+
+    // An R12 file (or one without a version) gets no record of a kind R12 lacks: every reader
+    // that checks the structure would refuse the whole file.
+    bool lacksKind(const memory::KindSpec& kind) const {
+        return !m_origin.markers && !isR12Kind(kind.dxfName);
+    }
+
+    // The records standing for a new entity of a kind the version lacks, or none: the kind has
+    // no equivalent (it is left out and named in the notes), or the entity comes to nothing
+    // (a text of blank lines).
+    std::optional<Record> newEquivalent(const memory::Entity& entity, const QByteArray& owner,
+                                        bool paper) {
+        const memory::KindSpec& kind = entity.kind();
+        if (!hasR12Equivalent(kind)) {
+            note(m_notes.leftOut, kind);
+            return std::nullopt;
+        }
+        FileOrigin::Equivalent& equivalent = m_origin.equivalents[&entity];
+        equivalent.owner = owner;
+        equivalent.paper = paper;
+        Tags tags = equivalentTags(entity, equivalent);
+        if (tags.empty()) {
+            m_origin.equivalents.erase(&entity);
+            return std::nullopt;
+        }
+        return m_file.addRecord(tags);
+    }
+
+    // Writes the records anew when the entity changed since they were written; false when it
+    // now comes to nothing, and its records go.
+    bool updateEquivalent(Record& record, const memory::Entity& entity) {
+        FileOrigin::Equivalent& equivalent = m_origin.equivalents.at(&entity);
+        note(m_notes.converted, entity.kind());
+        for (int slot = 0; slot < int(entity.kind().members.size()); ++slot) {
+            if (!sameValue(equivalent.values[size_t(slot)], entity.slotValue(slot))) {
+                const Tags tags = equivalentTags(entity, equivalent);
+                if (tags.empty())
+                    return false;
+                record = m_file.addRecord(tags);
+                return true;
+            }
+        }
+        return true;
+    }
+
+    Tags equivalentTags(const memory::Entity& entity, FileOrigin::Equivalent& equivalent) {
+        const memory::KindSpec& kind = entity.kind();
+        note(m_notes.converted, kind);
+        equivalent.values.clear();
+        for (int slot = 0; slot < int(kind.members.size()); ++slot)
+            equivalent.values.push_back(entity.slotValue(slot));
+        // The first record keeps the entity's handle; the others keep theirs from save to save.
+        size_t used = 0;
+        auto handle = [&]() -> quint64 {
+            if (used == 0) {
+                ++used;
+                return entity.handle();
+            }
+            if (used > equivalent.handles.size())
+                equivalent.handles.push_back(freshHandle());
+            return equivalent.handles[used++ - 1];
+        };
+        Tags tags;
+        if (&kind == &memory::kinds::mtext()) {
+            const memory::KindSpec& text = memory::kinds::text();
+            for (const std::vector<cad::Value>& values : textsForMtext(entity)) {
+                const Tags one = entityTags(
+                    text, [&](int slot) -> const cad::Value& { return values[size_t(slot)]; },
+                    handle(), equivalent.owner, equivalent.paper);
+                tags.insert(tags.end(), one.begin(), one.end());
+            }
+            return tags;
+        }
+        return polylineTags(entity, polylineForSpline(entity), handle, equivalent);
+    }
+
+    // A polyline with its vertices and SEQEND, in the spline's layer, linetype and colour: flat
+    // at the elevation of its points when they share one, a 3D polyline otherwise.
+    template <typename Handle>
+    Tags polylineTags(const memory::Entity& entity, const std::vector<double>& points,
+                      Handle& handle, const FileOrigin::Equivalent& equivalent) {
+        const memory::KindSpec& polyline = memory::kindByDxfName(u"POLYLINE"_s);
+        bool flat = true;
+        for (size_t i = 2; i < points.size(); i += 3)
+            flat = flat && points[i] == points[2];
+        Tags tags = entityTags(
+            polyline, [&](int slot) -> const cad::Value& { return entity.slotValue(slot); },
+            handle(), equivalent.owner, equivalent.paper);
+        const QByteArray layer = text(entity.layer());
+        tags.insert(tags.end(), {{66, "1"_ba},
+                                 {10, "0.0"_ba},
+                                 {20, "0.0"_ba},
+                                 {30, formatDouble(flat && !points.empty() ? points[2] : 0)},
+                                 {70, flat ? "0"_ba : "8"_ba}});
+        auto part = [&](QByteArrayView type) {
+            tags.emplace_back(0, type.toByteArray());
+            if (m_origin.handles)
+                tags.emplace_back(5, handleText(handle()));
+            if (equivalent.paper)
+                tags.emplace_back(67, "1"_ba);
+            tags.emplace_back(8, layer);
+        };
+        for (size_t i = 0; i + 2 < points.size(); i += 3) {
+            part("VERTEX");
+            tags.insert(tags.end(), {{10, formatDouble(points[i])},
+                                     {20, formatDouble(points[i + 1])},
+                                     {30, formatDouble(flat ? 0 : points[i + 2])},
+                                     {70, flat ? "0"_ba : "32"_ba}});
+        }
+        part("SEQEND");
+        return tags;
+    }
+
+    static void note(QStringList& kinds, const memory::KindSpec& kind) {
+        if (!kinds.contains(kind.dxfName))
+            kinds.append(kind.dxfName);
     }
 
     void saveEntities() {
@@ -527,6 +672,7 @@ private:
     memory::Document& m_drawing;
     FileOrigin& m_origin;
     Document& m_file;
+    VersionNotes m_notes;
     bool m_added = false;
     QSet<const void*> m_implied;
     QSet<const void*> m_written;  // entities the file has a record for
@@ -537,7 +683,7 @@ private:
 
 }  // namespace
 
-QByteArray drawingBytes(memory::Document& drawing) {
+QByteArray drawingBytes(memory::Document& drawing, VersionNotes* notes) {
     auto* origin = dynamic_cast<FileOrigin*>(drawing.origin());
     if (!origin) {
         auto created = std::make_shared<FileOrigin>();
@@ -546,12 +692,20 @@ QByteArray drawingBytes(memory::Document& drawing) {
         origin = created.get();
         drawing.setOrigin(std::move(created));
     }
-    Saver(drawing, *origin).run();
+    Saver saver(drawing, *origin);
+    saver.run();
+    if (notes)
+        *notes = saver.notes();
     return writeBytes(origin->file);
 }
 
-Result<qint64> saveDrawing(memory::Document& drawing, const QString& path) {
-    return writeFileSafely(path, drawingBytes(drawing));
+Result<Saved> saveDrawing(memory::Document& drawing, const QString& path) {
+    Saved saved;
+    const Result<qint64> written = writeFileSafely(path, drawingBytes(drawing, &saved.notes));
+    if (!written)
+        return written.error();
+    saved.bytes = written.value();
+    return saved;
 }
 
 }  // namespace dxf

@@ -133,7 +133,7 @@ TEST_P(ChangedDrawing, ReadsInEzdxfWithExactlyTheChangesMade) {
 
     QTemporaryDir dir;
     const QString saved = dir.filePath(u"changed.dxf"_s);
-    const Result<qint64> written = saveDrawing(*loaded.value(), saved);
+    const Result<Saved> written = saveDrawing(*loaded.value(), saved);
     ASSERT_TRUE(written.ok()) << written.error().toString().toStdString();
 
     const QJsonObject before = readWithEzdxf(source);

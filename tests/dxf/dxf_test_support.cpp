@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
 
@@ -77,15 +78,29 @@ QByteArray expectSameTagsAfterRoundTrip(const QByteArray& bytes, const QString& 
     return written;
 }
 
-QJsonObject readWithEzdxf(const QString& path) {
+namespace {
+
+QJsonDocument pythonOutput(const char* script, const QString& argument) {
     QProcess python;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"PYTHONIOENCODING"_s, u"utf-8"_s);
     python.setProcessEnvironment(environment);
-    python.start(u"/usr/bin/python3"_s, {QString::fromUtf8(DXF_READ_WITH_EZDXF), path});
+    python.start(u"/usr/bin/python3"_s, {QString::fromUtf8(script), argument});
     EXPECT_TRUE(python.waitForFinished(120000));
     EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    return QJsonDocument::fromJson(python.readAllStandardOutput());
+}
+
+}  // namespace
+
+QJsonObject readWithEzdxf(const QString& path) {
+    return pythonOutput(DXF_READ_WITH_EZDXF, path).object();
+}
+
+QJsonArray cadSplinePoints(const QJsonObject& spline) {
+    return pythonOutput(DXF_CAD_SPLINE_POINTS,
+                        QString::fromUtf8(QJsonDocument(spline).toJson(QJsonDocument::Compact)))
+        .array();
 }
 
 std::string lines(const Tags& tags) {

@@ -4,6 +4,7 @@
 #include "dxf/document.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,9 @@ QByteArray expectSameTagsAfterRoundTrip(const QByteArray& bytes, const QString& 
 
 // What ezdxf reads from the file, as read_with_ezdxf.py prints it.
 QJsonObject readWithEzdxf(const QString& path);
+// Points along ezdxf's curve of a spline {"fit": [[x, y, z], ...], "tangents": null or
+// [start, end]}, as cad_spline_points.py prints them.
+QJsonArray cadSplinePoints(const QJsonObject& spline);
 
 using Tags = std::vector<std::pair<int, QByteArray>>;
 

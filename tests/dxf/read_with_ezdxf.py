@@ -58,8 +58,13 @@ def describe(e):
         item["paths"] = len(e.paths)
     if kind == "DIMENSION":
         item["block"] = e.dxf.get("geometry", "")
+    if kind == "TEXT":
+        item["halign"] = e.dxf.get("halign", 0)
+        item["align_point"] = plain(e.dxf.get("align_point", (0, 0, 0)))
+        item["rotation"] = plain(e.dxf.get("rotation", 0))
     if kind == "POLYLINE":
         item["vertices"] = len(e.vertices)
+        item["points"] = [plain(v.dxf.location) for v in e.vertices]
     if e.xdata:
         item["xdata"] = {app: [[t.code, plain(t.value)] for t in tags]
                          for app, tags in e.xdata.data.items()}
