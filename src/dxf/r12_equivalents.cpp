@@ -29,7 +29,14 @@ bool isR12Kind(QStringView dxfName) {
 }
 
 bool hasR12Equivalent(const memory::KindSpec& kind) {
-    return &kind == &memory::kinds::mtext() || &kind == &memory::kinds::spline();
+    return !r12EquivalentName(kind.dxfName).isEmpty();
+}
+
+QString r12EquivalentName(QStringView dxfName) {
+    if (dxfName == u"MTEXT") {
+        return u"TEXT"_s;
+    }
+    return dxfName == u"SPLINE" ? u"POLYLINE"_s : QString();
 }
 
 std::vector<std::vector<cad::Value>> textsForMtext(const memory::Entity& mtext) {

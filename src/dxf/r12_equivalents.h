@@ -14,8 +14,9 @@ namespace memory = cad::memory;
 
 // Whether R12 has the entity kind, by its DXF name.
 bool isR12Kind(QStringView dxfName);
-// Whether R12 has an equivalent for a kind it lacks.
+// Whether R12 has an equivalent for a kind it lacks, and its name ("MTEXT": "TEXT").
 bool hasR12Equivalent(const memory::KindSpec& kind);
+QString r12EquivalentName(QStringView dxfName);
 
 // The single-line texts standing for a multiline text, each as member values of the TEXT kind
 // in slot order: one per line of its contents (blank lines leave their space), aligned as its

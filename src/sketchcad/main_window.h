@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "cad/memory/application.h"
 #include "cad/memory/observer.h"
@@ -52,6 +54,9 @@ public:
     void openDrawing();
     bool saveDrawing();
     bool saveDrawingAs();
+    // Saves the drawing to the path and tells, once per file, what its version made the save
+    // write differently from the drawing. Returns the error, or nothing.
+    std::optional<QString> saveFile(cad::memory::Document& drawing, const QString& path);
     void closeDrawing();
     void undo();
     void redo();
@@ -127,6 +132,7 @@ private:
     QString m_screenshotPath;
     std::function<QString(bool, const QString&)> m_chooseFile;
     std::function<Unsaved(const QString&)> m_askUnsaved;
+    QHash<QString, QStringList> m_versionNotesTold;  // by file path: the kinds already named
     PickKind m_pick = PickKind::None;
 
     // What the view last showed, to see changes.

@@ -6,7 +6,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "dxf/drawing.h"
+#include "dxf/r12_equivalents.h"
 #include "sketchcad/main_window.h"
 
 namespace sketchcad {
@@ -20,14 +23,9 @@ const QString kDxfFilter = QStringLiteral("DXF 图形 (*.dxf);;所有文件 (*)"
 }  // namespace
 
 void MainWindow::installFileHandling() {
-    m_application->setSaver(
-        [](memory::Document& document, const QString& path) -> std::optional<QString> {
-            auto saved = dxf::saveDrawing(document, path);
-            if (!saved) {
-                return saved.error().toString();
-            }
-            return std::nullopt;
-        });
+    m_application->setSaver([this](memory::Document& document, const QString& path) {
+        return saveFile(document, path);
+    });
     m_chooseFile = [this](bool forSaving, const QString& suggested) {
         return forSaving ? QFileDialog::getSaveFileName(this, QStringLiteral("另存为"), suggested,
                                                         kDxfFilter)
@@ -157,11 +155,37 @@ bool MainWindow::saveDrawingAs() {
     return true;
 }
 
+std::optional<QString> MainWindow::saveFile(memory::Document& drawing, const QString& path) {
+    const auto saved = dxf::saveDrawing(drawing, path);
+    if (!saved) {
+        return saved.error().toString();
+    }
+    const dxf::VersionNotes& notes = saved->notes;
+    QStringList& told = m_versionNotesTold[QFileInfo(path).absoluteFilePath()];
+    const QStringList kinds = notes.converted + notes.leftOut;
+    if (std::all_of(kinds.begin(), kinds.end(),
+                    [&](const QString& k) { return told.contains(k); })) {
+        return std::nullopt;
+    }
+    told = kinds;
+    QStringList parts;
+    for (const QString& kind : notes.converted) {
+        parts << QStringLiteral("%1 已写为 %2").arg(kind, dxf::r12EquivalentName(kind));
+    }
+    if (!notes.leftOut.isEmpty()) {
+        parts << QStringLiteral("%1 在 R12 中没有对应对象，未写入文件")
+                     .arg(notes.leftOut.join(QStringLiteral("、")));
+    }
+    const QString text = QStringLiteral("%1 是 R12 格式的 DXF 文件：%2")
+                             .arg(QFileInfo(path).fileName(), parts.join(QStringLiteral("，")));
+    message(text + QStringLiteral("。图形中的对象不变，用“另存为”存为较新版本的 DXF 可保留它们。"));
+    return std::nullopt;
+}
+
 bool MainWindow::saveTo(const QString& path) {
     const auto doc = document();
-    auto saved = dxf::saveDrawing(*doc, path);
-    if (!saved) {
-        message(QStringLiteral("保存失败: %1").arg(saved.error().toString()));
+    if (const std::optional<QString> error = saveFile(*doc, path)) {
+        message(QStringLiteral("保存失败: %1").arg(*error));
         return false;
     }
     doc->markSaved();

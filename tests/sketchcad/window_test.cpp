@@ -277,6 +277,31 @@ TEST_F(Window, SaveAsWritesTheFileRenamesTheDrawingAndClearsTheMark) {
     EXPECT_FALSE(window.isWindowModified());
 }
 
+TEST_F(Window, SavingAnR12DrawingSaysOnceWhichKindsItsFileHoldsAsOthers) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"r12.dxf"_s);
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(
+            "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n0\nSECTION\n2\n"
+            "ENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n5\n21\n5\n0\nENDSEC\n0\nEOF\n");
+    }
+    window.setFileChooser([&](bool, const QString&) { return file; });
+    window.openDrawing();
+    const cad::Document doc = automation();
+    doc.ModelSpace().AddMtext(Point{0, 0, 0}, 50, u"第一行\\P第二行"_s);
+    doc.Save();
+    doc.ModelSpace().AddMtext(Point{0, 10, 0}, 50, u"另一段"_s);
+    doc.Save();
+    EXPECT_EQ(history().count(u"是 R12 格式的 DXF 文件"_s), 1) << history().toStdString();
+    EXPECT_TRUE(history().contains(u"MTEXT 已写为 TEXT"_s)) << history().toStdString();
+    doc.ModelSpace().AddSpline({0, 0, 0, 5, 5, 0, 10, 0, 0}, Point{}, Point{});
+    doc.Save();
+    EXPECT_EQ(history().count(u"是 R12 格式的 DXF 文件"_s), 2) << history().toStdString();
+    EXPECT_TRUE(history().contains(u"SPLINE 已写为 POLYLINE"_s)) << history().toStdString();
+}
+
 TEST_F(Window, CtrlZUndoesAWholeOperationAndCtrlYRedoesIt) {
     {
         cad::UndoGroup operation(automation());
