@@ -9,8 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     # tests: independent DXF readers, real windows and Chinese text in screenshots
     python3 python3-ezdxf librecad xvfb xauth fonts-noto-cjk
-    # fuzzing and formatting
-    clang libclang-rt-14-dev clang-format
+    # fuzzing, formatting and cached compiles
+    clang libclang-rt-14-dev clang-format ccache
 )
 
 missing=()
