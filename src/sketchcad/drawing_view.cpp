@@ -309,12 +309,9 @@ void DrawingView::paintScene(QPainter& painter) const {
     if (!texts.empty()) {
         painter.save();
         painter.setFont(m_font.font());
-        const double k = 1.0 / m_font.pixelsPerUnit();
-        const QTransform fontToText = QTransform::fromScale(k, -k);
         for (const TextRun* t : texts) {
-            painter.setTransform(fontToText * t->toWorld * xf);
             painter.setPen(rgbColor(t->rgb));
-            painter.drawText(QPointF(0, 0), t->text);
+            m_font.draw(painter, t->toWorld * xf, t->text);
         }
         painter.restore();
     }

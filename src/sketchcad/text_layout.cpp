@@ -1,8 +1,11 @@
 // Text placement: the alignment rules of single-line texts and the attachment of multiline ones.
 #include "sketchcad/text_layout.h"
 
+#include "core/mtext_format.h"
+
 #include <QLineF>
 #include <cmath>
+#include <optional>
 
 namespace sketchcad {
 
@@ -14,40 +17,48 @@ QPointF rotated(QPointF v, double angle) {
     return {v.x() * c - v.y() * s, v.x() * s + v.y() * c};
 }
 
+// The sign "%%d", "%%p" or "%%c" at i stands for, in any case: degree, plus-minus or diameter.
+// Single-line and multiline texts both know these three.
+std::optional<QChar> symbolCode(const QString& s, qsizetype i) {
+    if (s[i] != u'%' || i + 2 >= s.size() || s[i + 1] != u'%') {
+        return std::nullopt;
+    }
+    switch (s[i + 2].toLower().unicode()) {
+        case u'd':
+            return QChar(0x00B0);
+        case u'p':
+            return QChar(0x00B1);
+        case u'c':
+            return QChar(0x2300);
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
 bool isWide(QChar c) {
     const ushort u = c.unicode();
     return (u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xAC00 && u <= 0xD7AF) ||
            (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFF00 && u <= 0xFFEF);
 }
 
-// Index after the ';' that ends a code's argument, or the end of the text.
-qsizetype afterSemicolon(const QString& s, qsizetype from) {
-    const qsizetype semi = s.indexOf(u';', from);
-    return semi < 0 ? s.size() : semi + 1;
-}
-
-}  // namespace
-
 QString plainSingleLine(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
+        if (const auto symbol = symbolCode(text, i)) {
+            out += *symbol;
+            i += 2;
+            continue;
+        }
+        // Only single-line texts know "%%%" and the underline and overline toggles.
         if (text[i] == u'%' && i + 2 < text.size() && text[i + 1] == u'%') {
             const QChar code = text[i + 2].toLower();
-            const char16_t* replacement = nullptr;
-            if (code == u'd') {
-                replacement = u"\u00B0";
-            } else if (code == u'p') {
-                replacement = u"\u00B1";
-            } else if (code == u'c') {
-                replacement = u"\u2300";
-            } else if (code == u'%') {
-                replacement = u"%";
-            } else if (code == u'u' || code == u'o') {
-                replacement = u"";
-            }
-            if (replacement) {
-                out += QString::fromUtf16(replacement);
+            if (code == u'%' || code == u'u' || code == u'o') {
+                if (code == u'%') {
+                    out += u'%';
+                }
                 i += 2;
                 continue;
             }
@@ -58,89 +69,14 @@ QString plainSingleLine(const QString& text) {
 }
 
 QStringList mtextParagraphs(const QString& text) {
-    QStringList paragraphs;
-    QString current;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'{' || c == u'}') {
-            continue;
-        }
-        if (c != u'\\' || i + 1 >= text.size()) {
-            current += c;
-            continue;
-        }
-        const QChar code = text[i + 1];
-        switch (code.unicode()) {
-            case u'P':
-                paragraphs.append(current);
-                current.clear();
-                ++i;
-                break;
-            case u'~':
-                current += u' ';
-                ++i;
-                break;
-            case u'\\':
-            case u'{':
-            case u'}':
-                current += code;
-                ++i;
-                break;
-            case u'L':
-            case u'l':
-            case u'O':
-            case u'o':
-            case u'K':
-            case u'k':
-            case u'N':
-                ++i;
-                break;
-            case u'S': {
-                // Stacked fraction "\Sa^b;" or "\Sa/b;" reads as a/b.
-                const qsizetype end = afterSemicolon(text, i + 2);
-                QString stack = text.mid(i + 2, end - (i + 2));
-                if (stack.endsWith(u';')) {
-                    stack.chop(1);
-                }
-                stack.replace(u'^', u'/').replace(u'#', u'/');
-                current += stack;
-                i = end - 1;
-                break;
+    QStringList paragraphs = core::mtextParagraphs(text);
+    for (QString& paragraph : paragraphs) {
+        for (qsizetype i = 0; i < paragraph.size(); ++i) {
+            if (const auto symbol = symbolCode(paragraph, i)) {
+                paragraph.replace(i, 3, *symbol);
             }
-            case u'U':
-                if (i + 6 < text.size() && text[i + 2] == u'+') {
-                    bool ok = false;
-                    const uint cp = text.mid(i + 3, 4).toUInt(&ok, 16);
-                    if (ok) {
-                        current += QChar(char16_t(cp));
-                        i += 6;
-                        break;
-                    }
-                }
-                current += c;
-                break;
-            case u'A':
-            case u'C':
-            case u'c':
-            case u'F':
-            case u'f':
-            case u'H':
-            case u'h':
-            case u'Q':
-            case u'q':
-            case u'T':
-            case u't':
-            case u'W':
-            case u'w':
-            case u'p':
-                i = afterSemicolon(text, i + 2) - 1;
-                break;
-            default:
-                current += c;
-                break;
         }
     }
-    paragraphs.append(current);
     return paragraphs;
 }
 
@@ -235,18 +171,9 @@ std::vector<PlacedLine> placeMultiline(const MultilineText& t, const Measure& me
     for (const QString& p : mtextParagraphs(t.text)) {
         lines += wrapParagraph(p, t.width > 0 ? t.width / t.height : 0, measure);
     }
-    const int attachment = std::clamp(t.attachment, 1, 9);
-    const int column = (attachment - 1) % 3;  // left, centre, right
-    const int row = (attachment - 1) / 3;     // top, middle, bottom
-    const double spacing = kLineSpacing * t.height;
-    const double blockHeight = t.height + (lines.size() - 1) * spacing;
-    // First baseline below the anchor: one text height under the top edge.
-    double baseline = -t.height;
-    if (row == 1) {
-        baseline += blockHeight / 2;
-    } else if (row == 2) {
-        baseline += blockHeight;
-    }
+    const int column = (std::clamp(t.attachment, 1, 9) - 1) % 3;  // left, centre, right
+    const double spacing = core::kMtextLineSpacing * t.height;
+    double baseline = -core::mtextFirstBaselineDepth(t.attachment, lines.size(), t.height);
     std::vector<PlacedLine> placed;
     placed.reserve(lines.size());
     for (const QString& text : lines) {

@@ -45,13 +45,15 @@ struct MultilineText {
 
 // The descender's depth below the baseline, as a share of the text height.
 inline constexpr double kDescent = 0.3;
-// Baseline to baseline in a multiline text, as a multiple of the text height.
-inline constexpr double kLineSpacing = 5.0 / 3.0;
+// A CJK or full-width character: a line may break on either side of it, and it is drawn smaller
+// than Latin letters (TextFont).
+bool isWide(QChar c);
 
 // The control codes of a single-line text replaced by what they stand for (%%d, %%p, %%c,
 // %%%), underline and overline toggles dropped.
 QString plainSingleLine(const QString& text);
-// The paragraphs of a multiline text with its formatting codes stripped.
+// The paragraphs of a multiline text as drawn: its formatting codes stripped (as
+// core::mtextParagraphs does) and %%d, %%p, %%c shown as their symbols.
 QStringList mtextParagraphs(const QString& text);
 // A paragraph broken into lines no wider than width (at height 1 when measure is), at spaces
 // or between CJK characters; a word wider than the width keeps a line of its own.

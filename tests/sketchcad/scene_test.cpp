@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "cad/memory/document.h"
+#include "core/mtext_format.h"
 #include "drawing_builder.h"
 #include "sketchcad/aci_colors.h"
 #include "sketchcad/curves.h"
@@ -313,6 +314,19 @@ TEST(MultilineText, FormattingCodesAreStrippedAndParagraphsSplit) {
     EXPECT_EQ(mtextParagraphs(u"\\LUnder\\l \\H2.5x;big"_s), QStringList{u"Under big"_s});
 }
 
+TEST(MultilineText, DegreePlusMinusAndDiameterCodesShowTheirSymbolsInAnyCase) {
+    const std::pair<QString, QString> table[] = {
+        {u"45%%D"_s, u"45°"_s},
+        {u"%%p0.5\\P%%C20"_s, u"±0.5|⌀20"_s},
+        {u"{\\H2x;%%d}"_s, u"°"_s},
+        // Underline, overline and the percent sign are single-line codes only.
+        {u"%%uA%%%"_s, u"%%uA%%%"_s},
+    };
+    for (const auto& [text, shown] : table) {
+        EXPECT_EQ(mtextParagraphs(text).join(u'|'), shown) << text.toStdString();
+    }
+}
+
 TEST(MultilineText, ParagraphsWrapAtSpacesAndBetweenChineseCharacters) {
     EXPECT_EQ(wrapParagraph(u"aa bb cc"_s, 2.6, kHalfWidth), (QStringList{u"aa bb"_s, u"cc"_s}));
     EXPECT_EQ(wrapParagraph(u"灯具开关插座"_s, 1.0, kHalfWidth),
@@ -330,7 +344,7 @@ TEST(MultilineText, AttachmentPlacesTheBlockOfLinesAroundTheInsertionPoint) {
     const auto lines = placeMultiline(t, kHalfWidth);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_TRUE(near(lines[1].origin, QPointF(-6, 0)));  // the last line sits on the point
-    EXPECT_TRUE(near(lines[0].origin, QPointF(-3, kLineSpacing * 3)));
+    EXPECT_TRUE(near(lines[0].origin, QPointF(-3, core::kMtextLineSpacing * 3)));
     t.attachment = 1;  // top left: the first line's capitals hang from the point
     const auto top = placeMultiline(t, kHalfWidth);
     EXPECT_TRUE(near(top[0].origin, QPointF(0, -3)));
