@@ -3,7 +3,7 @@
 Usage: /usr/bin/python3 r12_save.py ELECAIDE SCRIPT
 
 The drawing is made here with ezdxf (R12, GBK text); the script adds a multiline text and a
-spline and saves. ezdxf must read the saved file strictly (readfile, then audit without errors)
+spline and saves, once on the embedded drawing and once served as sketchcad serves it. ezdxf must read the saved file strictly (readfile, then audit without errors)
 and find the original entities unchanged and the new ones as texts and a polyline; librecad
 must convert it to PDF.
 """
@@ -33,12 +33,17 @@ def describe(doc):
 
 
 def main(elecaide, script):
+    for served in ([], ["--served"]):
+        check(elecaide, script, served)
+
+
+def check(elecaide, script, options):
     with tempfile.TemporaryDirectory() as folder:
         plan = os.path.join(folder, "r12_plan.dxf")
         make_plan(plan)
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-        run = subprocess.run([elecaide, "--script", script], cwd=folder, env=env,
-                             capture_output=True, text=True, timeout=300)
+        run = subprocess.run([elecaide, "--script", script, "--trace"] + options, cwd=folder,
+                             env=env, capture_output=True, text=True, timeout=300)
         sys.stdout.write(run.stdout + run.stderr)
         assert run.returncode == 0, f"the script ended with {run.returncode}"
 
@@ -63,7 +68,7 @@ def main(elecaide, script):
                              capture_output=True, text=True, timeout=120)
         assert pdf.returncode == 0 and "DONE" in pdf.stdout + pdf.stderr, pdf.stdout + pdf.stderr
         assert os.path.getsize(saved[:-4] + ".pdf") > 0
-        print("r12_save: the saved R12 drawing reads in ezdxf and librecad")
+        print("r12_save", *options, ": the saved R12 drawing reads in ezdxf and librecad")
 
 
 if __name__ == "__main__":

@@ -151,7 +151,8 @@ TEST_F(ScriptRunnerTest, SaveAsThroughTheInterfaceWritesTheActiveDrawingWhereThe
 
 // Every script of the project, run once on the embedded drawing and once on the same drawing
 // served through the socket: every hint written on the way, every handle and every expectation
-// come out the same, so the pages cannot tell a served drawing from an embedded one.
+// come out the same, so the pages cannot tell a served drawing from an embedded one. A script
+// with a check beside it needs the drawings its check makes; the check runs it both ways.
 TEST_F(ScriptRunnerTest, AServedDrawingGivesTheSameRunAsTheEmbeddedOne) {
     const QDir scripts(QStringLiteral(SCRIPTS_DIR));
     const QStringList names = scripts.entryList({u"*.script"_s}, QDir::Files, QDir::Name);
@@ -160,6 +161,8 @@ TEST_F(ScriptRunnerTest, AServedDrawingGivesTheSameRunAsTheEmbeddedOne) {
     QDir::setCurrent(dir.path());  // for the files the scripts write
     for (const QString& name : names) {
         const QString path = scripts.filePath(name);
+        if (QFile::exists(path.chopped(6) + u"py"_s))
+            continue;
         const int embeddedStatus = runFile(path, {.trace = true});
         const QString embedded = out + err;
         const int servedStatus = runFile(path, {.trace = true, .served = true});
