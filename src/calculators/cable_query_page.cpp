@@ -8,27 +8,27 @@
 #include <QRadioButton>
 
 #include "calculators/cable_query.h"
-#include "shell/page/controls.h"
+#include "pagekit/controls.h"
 
 namespace calculators {
 
 namespace {
 
-using shell::captioned;
-using shell::twipsRect;
+using pagekit::captioned;
+using pagekit::twipsRect;
 
 const char16_t kLoadCaption[] = u"负荷（kW）:";
 const char16_t kCurrentCaption[] = u"电流（A）:";
 
 QGroupBox* group(QWidget* parent, const char16_t* name, const char16_t* title, const QRect& place) {
-    auto* box = shell::control<QGroupBox>(parent, shell::text(name), place);
-    box->setTitle(shell::text(title));
+    auto* box = pagekit::control<QGroupBox>(parent, pagekit::text(name), place);
+    box->setTitle(pagekit::text(title));
     return box;
 }
 
 }  // namespace
 
-void buildCableQueryPage(QWidget* frame, shell::PageHost& host) {
+void buildCableQueryPage(QWidget* frame, pagekit::PageHost& host) {
     QGroupBox* fraAW = group(frame, u"FraAW", u"输入选择", twipsRect(960, 480, 2295, 855));
     auto* optPower =
         captioned<QRadioButton>(fraAW, u"OptPower", u"功率", twipsRect(240, 360, 855, 300));
@@ -55,10 +55,10 @@ void buildCableQueryPage(QWidget* frame, shell::PageHost& host) {
 
     // OptCurrent_Click and OptPower_Click: only the label follows the mode, the number stays.
     host.onClick(optCurrent, [labFuhe, optCurrent] {
-        labFuhe->setText(shell::text(optCurrent->isChecked() ? kCurrentCaption : kLoadCaption));
+        labFuhe->setText(pagekit::text(optCurrent->isChecked() ? kCurrentCaption : kLoadCaption));
     });
     host.onClick(optPower, [labFuhe, optPower] {
-        labFuhe->setText(shell::text(optPower->isChecked() ? kLoadCaption : kCurrentCaption));
+        labFuhe->setText(pagekit::text(optPower->isChecked() ? kLoadCaption : kCurrentCaption));
     });
     host.onClick(cmdQuery, [&host, txtFuhe, txtBili, optCurrent, optAlu] {
         const CableQueryInput input{

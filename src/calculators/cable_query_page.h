@@ -3,10 +3,10 @@
 
 #include <QWidget>
 
-#include "shell/page/page_host.h"
+#include "pagekit/page_host.h"
 
 namespace calculators {
 
-void buildCableQueryPage(QWidget* frame, shell::PageHost& host);
+void buildCableQueryPage(QWidget* frame, pagekit::PageHost& host);
 
 }  // namespace calculators

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/number_syntax.h"
-#include "statistics/scale_notation.h"
+#include "core/scale_notation.h"
 
 namespace calculators {
 
@@ -142,7 +142,7 @@ SagCheck checkSagInput(const SagCurveInput& input) {
         return check;
     }
     check.CurveRigor = static_cast<qint64>(whole);
-    if (!statistics::CheckScale(input.scaleX) || !statistics::CheckScale(input.scaleY)) {
+    if (!core::CheckScale(input.scaleX) || !core::CheckScale(input.scaleY)) {
         check.refusal = u"提示：比例数值无效！形式应为x:xxxx"_s;
         return check;
     }
@@ -159,8 +159,8 @@ void FitBSpline(const SagCurveInput& input, qint64 CurveRigor, cad::CadLink& lin
         return;
     }
     const double K = core::leadingNumber(input.coefficient);
-    const double rx = statistics::ScaleRatio(input.scaleX);
-    const double ry = statistics::ScaleRatio(input.scaleY);
+    const double rx = core::ScaleRatio(input.scaleX);
+    const double ry = core::ScaleRatio(input.scaleY);
     const double a = 4 * K * ry / (rx * rx * 1000);
     if (!std::isfinite(a) || !(a > 0)) {
         // Asking for picks would be pointless: no curve can come of these numbers.

@@ -7,14 +7,14 @@
 #include <QPushButton>
 
 #include "calculators/sag_curve.h"
-#include "shell/page/controls.h"
+#include "pagekit/controls.h"
 
 namespace calculators {
 
-using shell::captioned;
-using shell::twipsRect;
+using pagekit::captioned;
+using pagekit::twipsRect;
 
-void buildSagCurvePage(QWidget* frame, shell::PageHost& host) {
+void buildSagCurvePage(QWidget* frame, pagekit::PageHost& host) {
     auto* labFace = captioned<QLabel>(frame, u"LabFace",
                                       u"\"曲线系数\"取值原则见公式f=Kl^"
                                       u"2，其中f为弧垂，l为档距，单位均为米，曲线系数即取式中K值。",

@@ -3,10 +3,10 @@
 
 #include <QWidget>
 
-#include "shell/page/page_host.h"
+#include "pagekit/page_host.h"
 
 namespace calculators {
 
-void buildSagCurvePage(QWidget* frame, shell::PageHost& host);
+void buildSagCurvePage(QWidget* frame, pagekit::PageHost& host);
 
 }  // namespace calculators

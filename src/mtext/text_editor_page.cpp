@@ -11,17 +11,17 @@
 
 #include "mtext/editor_files.h"
 #include "mtext/mtext_exchange.h"
-#include "shell/page/controls.h"
+#include "pagekit/controls.h"
 
 namespace mtext {
 
 namespace {
 
 using namespace Qt::StringLiterals;
-using shell::captioned;
-using shell::control;
-using shell::indexedName;
-using shell::twipsRect;
+using pagekit::captioned;
+using pagekit::control;
+using pagekit::indexedName;
+using pagekit::twipsRect;
 
 const char16_t* const kFileCaptions[] = {u"新建", u"打开", u"另存"};
 const char16_t* const kEditCaptions[] = {u"剪切(&t)", u"拷贝(&o)", u"粘贴(&P)"};
@@ -35,7 +35,7 @@ QString withCrLf(QString boxText) {
 
 class TextEditorPage : public QObject {
 public:
-    TextEditorPage(QWidget* frame, shell::PageHost& host);
+    TextEditorPage(QWidget* frame, pagekit::PageHost& host);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,14 +52,14 @@ private:
     QString editorText() const { return withCrLf(m_txtEdit->document()->toRawText()); }
     QString selectedText() const { return withCrLf(m_txtEdit->textCursor().selectedText()); }
 
-    shell::PageHost& m_host;
+    pagekit::PageHost& m_host;
     QPlainTextEdit* m_txtEdit;
     QLineEdit* m_txtWidth;
     std::array<QPushButton*, 3> m_cmdEditItem{};
     TextEncoding m_encoding = TextEncoding::Utf8;
 };
 
-TextEditorPage::TextEditorPage(QWidget* frame, shell::PageHost& host)
+TextEditorPage::TextEditorPage(QWidget* frame, pagekit::PageHost& host)
     : QObject(frame), m_host(host) {
     m_txtEdit = control<QPlainTextEdit>(frame, u"txtEdit"_s, twipsRect(120, 120, 5340, 4200));
     m_txtEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -164,7 +164,7 @@ void TextEditorPage::cmdConvert_Click() {
 
 }  // namespace
 
-void buildTextEditorPage(QWidget* frame, shell::PageHost& host) {
+void buildTextEditorPage(QWidget* frame, pagekit::PageHost& host) {
     new TextEditorPage(frame, host);
 }
 

@@ -3,12 +3,12 @@
 
 class QWidget;
 
-namespace shell {
+namespace pagekit {
 class PageHost;
 }
 
 namespace mtext {
 
-void buildTextEditorPage(QWidget* frame, shell::PageHost& host);
+void buildTextEditorPage(QWidget* frame, pagekit::PageHost& host);
 
 }  // namespace mtext

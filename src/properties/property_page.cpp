@@ -7,16 +7,16 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "pagekit/controls.h"
 #include "properties/property_convert.h"
 #include "properties/property_search.h"
-#include "shell/page/controls.h"
 
 namespace properties {
 
 namespace {
 
-using shell::captioned;
-using shell::twipsRect;
+using pagekit::captioned;
+using pagekit::twipsRect;
 using Conversion = void (*)(cad::CadLink&, const ConversionInput&);
 
 struct ConversionGroup {
@@ -78,7 +78,7 @@ void fill(const ListPair& lists, const QStringList& source, const QStringList& t
 }
 
 // The handler of both buttons of a group: the texts must be entries of their lists.
-void convertChecked(shell::PageHost& host, const ConversionGroup& group, const ListPair& lists,
+void convertChecked(pagekit::PageHost& host, const ConversionGroup& group, const ListPair& lists,
                     Conversion conversion) {
     const ConversionInput input{lists.source->currentText(), lists.target->currentText()};
     if (!isEntry(*lists.source, input.source) || !isEntry(*lists.target, input.target)) {
@@ -88,16 +88,17 @@ void convertChecked(shell::PageHost& host, const ConversionGroup& group, const L
     conversion(host.cadLink(), input);
 }
 
-ListPair buildGroup(QWidget* frame, shell::PageHost& host, const ConversionGroup& group) {
-    auto* groupBox = shell::control<QGroupBox>(frame, QString::fromUtf16(group.name), group.place);
+ListPair buildGroup(QWidget* frame, pagekit::PageHost& host, const ConversionGroup& group) {
+    auto* groupBox =
+        pagekit::control<QGroupBox>(frame, QString::fromUtf16(group.name), group.place);
     groupBox->setTitle(QString::fromUtf16(group.caption));
     captioned<QLabel>(groupBox, group.sourceLabel, group.sourceCaption,
                       twipsRect(120, 420, 1140, 255));
     captioned<QLabel>(groupBox, group.targetLabel, group.targetCaption,
                       twipsRect(120, 900, 1140, 255));
     const ListPair lists{
-        shell::comboBox(groupBox, group.sourceBox, twipsRect(1260, 375, 1890, 315)),
-        shell::comboBox(groupBox, group.targetBox, twipsRect(1260, 855, 1890, 315))};
+        pagekit::comboBox(groupBox, group.sourceBox, twipsRect(1260, 375, 1890, 315)),
+        pagekit::comboBox(groupBox, group.targetBox, twipsRect(1260, 855, 1890, 315))};
     auto* all = captioned<QPushButton>(groupBox, group.allButton, u"全域修改",
                                        twipsRect(240, 1380, 1215, 375));
     auto* part = captioned<QPushButton>(groupBox, group.partButton, u"选择修改",
@@ -109,7 +110,7 @@ ListPair buildGroup(QWidget* frame, shell::PageHost& host, const ConversionGroup
 
 // The four searches run one after the other, each through the window's handler guard, so a
 // CAD failure in one ends that one only and leaves its lists as they were.
-void cmdProperty_Click(shell::PageHost& host, const ListPair& styles, const ListPair& layers,
+void cmdProperty_Click(pagekit::PageHost& host, const ListPair& styles, const ListPair& layers,
                        const ListPair& colors, const ListPair& linetypes) {
     cad::CadLink& link = host.cadLink();
     host.handle([&] {
@@ -136,7 +137,7 @@ void cmdProperty_Click(shell::PageHost& host, const ListPair& styles, const List
 
 }  // namespace
 
-void buildPropertyPage(QWidget* frame, shell::PageHost& host) {
+void buildPropertyPage(QWidget* frame, pagekit::PageHost& host) {
     auto* search = captioned<QPushButton>(frame, u"cmdProperty", u"搜索层名、类型、线形、颜色",
                                           twipsRect(1680, 240, 3540, 420));
     const ListPair styles = buildGroup(frame, host, kGroups[0]);

@@ -3,10 +3,10 @@
 
 #include <QWidget>
 
-#include "shell/page/page_host.h"
+#include "pagekit/page_host.h"
 
 namespace properties {
 
-void buildPropertyPage(QWidget* frame, shell::PageHost& host);
+void buildPropertyPage(QWidget* frame, pagekit::PageHost& host);
 
 }  // namespace properties

@@ -18,14 +18,14 @@
 #include "calculators/cable_query_page.h"
 #include "calculators/sag_curve_page.h"
 #include "core/number_syntax.h"
+#include "filters/filter_fills.h"
 #include "mtext/text_editor_page.h"
+#include "pagekit/combo_choice_box.h"
+#include "pagekit/controls.h"
 #include "properties/property_page.h"
-#include "shell/filters/filter_fills.h"
 #include "shell/handler_guard.h"
 #include "shell/help_text.h"
 #include "shell/hint_line.h"
-#include "shell/page/combo_choice_box.h"
-#include "shell/page/controls.h"
 #include "shell/qt_ui.h"
 #include "shell/tab_strip.h"
 #include "statistics/block_count_page.h"
@@ -41,6 +41,15 @@ namespace shell {
 namespace {
 
 using filters::FilterKind;
+using pagekit::captioned;
+using pagekit::comboBox;
+using pagekit::ComboChoiceBox;
+using pagekit::control;
+using pagekit::FilterPanel;
+using pagekit::indexedName;
+using pagekit::text;
+using pagekit::twips;
+using pagekit::twipsRect;
 
 // The window's outer size; the window manager's caption and borders (about 450 and 60 twips)
 // come off it, since Qt sizes the client area.

@@ -9,8 +9,8 @@
 
 #include "cad/cad_link.h"
 #include "core/colors.h"
-#include "shell/page/filter_panel.h"
-#include "shell/page/page_host.h"
+#include "pagekit/filter_panel.h"
+#include "pagekit/page_host.h"
 #include "ui/ui.h"
 
 class QComboBox;
@@ -30,7 +30,7 @@ class TabStrip;
 
 inline constexpr int kTabCount = 12;
 
-class MainWindow : public QMainWindow, public PageHost {
+class MainWindow : public QMainWindow, public pagekit::PageHost {
     Q_OBJECT
 
 public:
@@ -48,7 +48,7 @@ public:
     // CoordPrefix of tab 1's coordinate option.
     const QString& coordPrefix() const { return m_coordPrefix; }
     // The condition panel of tab 1 to 4.
-    const FilterPanel& filterPanel(int tab) const { return m_filterPanels.at(tab - 1); }
+    const pagekit::FilterPanel& filterPanel(int tab) const { return m_filterPanels.at(tab - 1); }
 
 public Q_SLOTS:
     void tmrAutoCAD_Timer();
@@ -90,7 +90,7 @@ private:
     std::array<QPushButton*, kTabCount> m_CmdExit{};
     QTimer* m_tmrAutoCAD = nullptr;
 
-    std::array<FilterPanel, 4> m_filterPanels;
+    std::array<pagekit::FilterPanel, 4> m_filterPanels;
     QComboBox* m_comValueHeight = nullptr;
     QRadioButton* m_optValueAll = nullptr;
     // txtValueAdd, txtNTimes, txtCAdd, txtCTimes.

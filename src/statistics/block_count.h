@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "cad/cad_link.h"
-#include "shell/filters/choice_box.h"
+#include "filters/choice_box.h"
 
 namespace statistics {
 

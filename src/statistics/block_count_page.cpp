@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/page/combo_choice_box.h"
-#include "shell/page/controls.h"
+#include "pagekit/combo_choice_box.h"
+#include "pagekit/controls.h"
 #include "statistics/block_count.h"
 
 namespace statistics {
@@ -14,12 +14,12 @@ namespace statistics {
 namespace {
 
 using namespace Qt::StringLiterals;
-using shell::captioned;
-using shell::comboBox;
-using shell::twipsRect;
+using pagekit::captioned;
+using pagekit::comboBox;
+using pagekit::twipsRect;
 
 // comBName_Change, comBName_Click, comLayer_Change and comLayer_Click all say the same.
-void connectResultHint(shell::PageHost& host, QComboBox* box) {
+void connectResultHint(pagekit::PageHost& host, QComboBox* box) {
     auto hint = [&host] {
         host.handle([&host] { host.ui().ShowHint(u"提示：此处显示搜索结果"_s); });
     };
@@ -29,7 +29,7 @@ void connectResultHint(shell::PageHost& host, QComboBox* box) {
 
 }  // namespace
 
-void buildBlockCountPage(QWidget* frame, shell::PageHost& host) {
+void buildBlockCountPage(QWidget* frame, pagekit::PageHost& host) {
     captioned<QLabel>(frame, u"labBName", u"搜索块名", twipsRect(960, 1380, 1095, 255));
     QComboBox* comBName = comboBox(frame, u"comBName", twipsRect(2160, 1320, 2295, 315));
     captioned<QLabel>(frame, u"labLayer", u"所在层名", twipsRect(960, 2280, 1095, 255));
@@ -44,8 +44,8 @@ void buildBlockCountPage(QWidget* frame, shell::PageHost& host) {
     connectResultHint(host, comBName);
     connectResultHint(host, comLayer);
     host.onClick(cmdSearch, [&host, comBName, comLayer] {
-        shell::ComboChoiceBox blocks(*comBName);
-        shell::ComboChoiceBox layers(*comLayer);
+        pagekit::ComboChoiceBox blocks(*comBName);
+        pagekit::ComboChoiceBox layers(*comLayer);
         SearchBlocksLayers(host.cadLink(), blocks, layers);
     });
     auto input = [comBName, comLayer] {

@@ -5,10 +5,10 @@
 #include <limits>
 #include <optional>
 
+#include "core/geometry.h"
 #include "core/number_text.h"
 #include "core/progress.h"
-#include "statistics/geometry.h"
-#include "statistics/scale_notation.h"
+#include "core/scale_notation.h"
 
 namespace statistics {
 
@@ -61,9 +61,9 @@ std::optional<double> countedLength(const cad::Entity& entity, LineKinds kinds,
         return std::nullopt;
     }
     if (line) {
-        return PlanDistance(entity.StartPoint(), entity.EndPoint());
+        return core::PlanDistance(entity.StartPoint(), entity.EndPoint());
     }
-    return ArcLength(entity.Radius(), entity.StartAngle(), entity.EndAngle());
+    return core::ArcLength(entity.Radius(), entity.StartAngle(), entity.EndAngle());
 }
 
 // Walks the collection and writes the progress; the total in metres, or nothing when it
@@ -81,7 +81,7 @@ std::optional<float> totalMetres(const cad::Collection<cad::Entity>& items, ui::
         }
         ui.ShowHint(core::progressHint(kProgress, i, count));
     }
-    const float metres = single(single(total / ScaleRatio(input.scale)) / 1000.0);
+    const float metres = single(single(total / core::ScaleRatio(input.scale)) / 1000.0);
     if (!std::isfinite(metres)) {
         return std::nullopt;
     }
@@ -109,7 +109,7 @@ QString totalHint(const cad::Collection<cad::Entity>& items, ui::Ui& ui, core::C
 
 void cmdStatusAll_Click(cad::CadLink& link, core::ColorRule& colorRule,
                         const LineLengthInput& input) {
-    if (!CheckScale(input.scale)) {
+    if (!core::CheckScale(input.scale)) {
         link.ui().ShowHint(kScaleRefused);
         return;
     }
@@ -118,7 +118,7 @@ void cmdStatusAll_Click(cad::CadLink& link, core::ColorRule& colorRule,
 
 void cmdStatusPart_Click(cad::CadLink& link, core::ColorRule& colorRule,
                          const LineLengthInput& input) {
-    if (!CheckScale(input.scale)) {
+    if (!core::CheckScale(input.scale)) {
         link.ui().ShowHint(kScaleRefused);
         return;
     }

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <array>
 
-#include "shell/page/controls.h"
+#include "pagekit/controls.h"
 #include "statistics/line_length.h"
 
 namespace statistics {
@@ -16,9 +16,9 @@ namespace statistics {
 namespace {
 
 using filters::FilterKind;
-using shell::captioned;
-using shell::comboBox;
-using shell::twipsRect;
+using pagekit::captioned;
+using pagekit::comboBox;
+using pagekit::twipsRect;
 
 // What each option of the group means to a total.
 struct LineOption {
@@ -44,7 +44,7 @@ LineLengthInput readInput(const LineOptions& options, const QLineEdit* scale) {
 
 }  // namespace
 
-void buildLineLengthPage(QWidget* frame, shell::PageHost& host) {
+void buildLineLengthPage(QWidget* frame, pagekit::PageHost& host) {
     auto* optStatusAll = captioned<QRadioButton>(frame, u"optStatusAll", u"所有直线",
                                                  twipsRect(480, 1320, 1095, 255));
     auto* OptStatusLineArc = captioned<QRadioButton>(frame, u"OptStatusLineArc", u"直线圆弧",
@@ -77,9 +77,9 @@ void buildLineLengthPage(QWidget* frame, shell::PageHost& host) {
     auto* cmdStatusPart = captioned<QPushButton>(frame, u"cmdStatusPart", u"选择统计",
                                                  twipsRect(3000, 4920, 1095, 375));
 
-    shell::connectLayerOption(host, optStatusLayer, comStatusLayer);
-    shell::connectLinetypeOption(host, optStatusStyle, comStatusStyle);
-    shell::connectColorOption(host, optStatusColor, comStatusColor);
+    pagekit::connectLayerOption(host, optStatusLayer, comStatusLayer);
+    pagekit::connectLinetypeOption(host, optStatusStyle, comStatusStyle);
+    pagekit::connectColorOption(host, optStatusColor, comStatusColor);
 
     const LineOptions options{{
         {optStatusAll, LineKinds::Lines, FilterKind::All, nullptr},

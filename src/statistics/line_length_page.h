@@ -3,10 +3,10 @@
 
 #include <QWidget>
 
-#include "shell/page/page_host.h"
+#include "pagekit/page_host.h"
 
 namespace statistics {
 
-void buildLineLengthPage(QWidget* frame, shell::PageHost& host);
+void buildLineLengthPage(QWidget* frame, pagekit::PageHost& host);
 
 }  // namespace statistics

@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "shell/page/controls.h"
+#include "pagekit/controls.h"
 #include "symbols/symbol_insertion.h"
 #include "symbols/symbol_preview.h"
 #include "symbols/symbol_thumbnail.h"
@@ -13,8 +13,8 @@ namespace symbols {
 
 namespace {
 
-using shell::captioned;
-using shell::twipsRect;
+using pagekit::captioned;
+using pagekit::twipsRect;
 
 constexpr int kPages = 4;
 constexpr int kPerPage = 20;
@@ -27,15 +27,15 @@ QRect slotPlace(int slot) {
 
 }  // namespace
 
-SymbolBrowser::SymbolBrowser(QWidget* frame, shell::PageHost& host)
+SymbolBrowser::SymbolBrowser(QWidget* frame, pagekit::PageHost& host)
     : QObject(frame), m_frame(frame), m_host(host) {
-    m_LstBlock = shell::control<QListWidget>(frame, QStringLiteral("LstBlock"),
-                                             twipsRect(120, 240, 1815, 4545));
+    m_LstBlock = pagekit::control<QListWidget>(frame, QStringLiteral("LstBlock"),
+                                               twipsRect(120, 240, 1815, 4545));
     m_LstBlock->addItems(symbolNames());
     for (const Symbol& symbol : symbolTable()) {
         const int i = symbol.index;
         auto* picture = new SymbolThumbnail(previewPrimitives(symbol), frame);
-        picture->setObjectName(shell::indexedName(u"PicBlock", i));
+        picture->setObjectName(pagekit::indexedName(u"PicBlock", i));
         picture->setToolTip(symbol.name);
         // Only the first page is placed here; the set-up puts the others on the same slots.
         picture->resize(slotPlace(0).size());

@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "shell/page/page_host.h"
+#include "pagekit/page_host.h"
 #include "symbols/symbol_table.h"
 
 class QListWidget;
@@ -18,7 +18,7 @@ class SymbolThumbnail;
 // Builds its controls in the frame it is given and lives as long as that frame.
 class SymbolBrowser : public QObject {
 public:
-    SymbolBrowser(QWidget* frame, shell::PageHost& host);
+    SymbolBrowser(QWidget* frame, pagekit::PageHost& host);
 
     // The load-time set-up, run once by the window's start-up: every thumbnail on its page's
     // slot, page 1 shown, "上一页" disabled and no symbol chosen.
@@ -40,7 +40,7 @@ private:
     void LstBlock_DblClick();
 
     QWidget* m_frame;
-    shell::PageHost& m_host;
+    pagekit::PageHost& m_host;
     QListWidget* m_LstBlock;
     std::array<SymbolThumbnail*, kSymbolCount> m_PicBlock{};
     QPushButton* m_CmdPre;

@@ -7,7 +7,7 @@
 
 #include "cad/cad_link.h"
 #include "core/colors.h"
-#include "shell/filters/filter_choice.h"
+#include "filters/filter_choice.h"
 
 namespace textedit {
 

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
+#include "core/geometry.h"
 #include "core/number_text.h"
-#include "statistics/geometry.h"
 #include "utilities/picking.h"
 
 namespace utilities {
@@ -48,8 +48,8 @@ void CheckFrameSize(cad::CadLink& link) {
         ui.ShowHint(u"提示：请选择直线，本软件只认直线为图纸边框"_s);
         return;
     }
-    const double d0 = statistics::PlanDistance(first.StartPoint(), first.EndPoint());
-    const double d1 = statistics::PlanDistance(second.StartPoint(), second.EndPoint());
+    const double d0 = core::PlanDistance(first.StartPoint(), first.EndPoint());
+    const double d1 = core::PlanDistance(second.StartPoint(), second.EndPoint());
     if (const FrameSize* size = matchFrameSize(d0, d1)) {
         ui.ShowHint(u"提示：此图折合1#图"_s + core::shortNumber(size->a1Sheets) + u"张"_s);
     } else {

@@ -3,7 +3,7 @@
 
 #include <QPushButton>
 
-#include "shell/page/controls.h"
+#include "pagekit/controls.h"
 #include "utilities/align_text_left.h"
 #include "utilities/forgotten_layer.h"
 #include "utilities/frame_size.h"
@@ -16,8 +16,8 @@ namespace utilities {
 namespace {
 
 using namespace Qt::StringLiterals;
-using shell::captioned;
-using shell::twipsRect;
+using pagekit::captioned;
+using pagekit::twipsRect;
 
 const QString kIdle = u"同形异名字型整理"_s;
 const QString kRunning = u"终止字型整理"_s;
@@ -36,7 +36,7 @@ private:
 
 // A click during a run arrives here through the run's own event processing; the run cannot be
 // stopped short of ending the program.
-void cmdClean_Click(QPushButton* cmdClean, shell::PageHost& host) {
+void cmdClean_Click(QPushButton* cmdClean, pagekit::PageHost& host) {
     if (cmdClean->text() == kIdle) {
         RunningCaption running(cmdClean);
         ConsolidateStyles(host.cadLink());
@@ -54,7 +54,7 @@ QPushButton* utilityButton(QWidget* frame, int row, const char16_t* name, const 
 
 }  // namespace
 
-void buildUtilitiesPage(QWidget* frame, shell::PageHost& host) {
+void buildUtilitiesPage(QWidget* frame, pagekit::PageHost& host) {
     auto* cmdSwap = utilityButton(frame, 0, u"cmdSwap", u"物体位置互调");
     auto* cmdClean = utilityButton(frame, 1, u"cmdClean", u"同形异名字型整理");
     auto* cmdLayer = utilityButton(frame, 2, u"cmdLayer", u"遗忘改层");

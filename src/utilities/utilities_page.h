@@ -3,10 +3,10 @@
 
 #include <QWidget>
 
-#include "shell/page/page_host.h"
+#include "pagekit/page_host.h"
 
 namespace utilities {
 
-void buildUtilitiesPage(QWidget* frame, shell::PageHost& host);
+void buildUtilitiesPage(QWidget* frame, pagekit::PageHost& host);
 
 }  // namespace utilities

@@ -1,6 +1,5 @@
 // Colour entries and the colour rule with its shared ColorNumber.
 #include "core/colors.h"
-#include "core/filters.h"
 
 #include <gtest/gtest.h>
 
@@ -91,28 +90,6 @@ TEST(ColorRule, PreparedTestKeepsItsColorNumberWhenTheRuleMovesOn) {
     shared.prepare(u"  2(黄)");
     EXPECT_TRUE(first.matches(1));
     EXPECT_FALSE(first.matches(2));
-}
-
-struct HeightCase {
-    double height;
-    QString boxText;
-    bool matches;
-};
-
-TEST(HeightFilter, ComparesHeightsAsNumberTexts) {
-    const HeightCase cases[] = {
-        {2.5, u"2.5"_s, true},
-        {2.5, u"2.50"_s, false},
-        {2.5, u" 2.5"_s, false},
-        {3.0, u"3"_s, true},
-        {3.0, u"3.0"_s, false},
-        {10.0 / 3, core::heightText(10.0 / 3), true},
-        {10.0 / 3, u"3.33333333333333"_s, true},
-    };
-    for (const HeightCase& c : cases) {
-        EXPECT_EQ(core::heightMatches(c.height, c.boxText), c.matches)
-            << c.height << " vs " << c.boxText.toStdString();
-    }
 }
 
 }  // namespace

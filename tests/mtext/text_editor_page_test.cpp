@@ -12,7 +12,7 @@
 #include "cad/memory/application.h"
 #include "cad/running.h"
 #include "mtext/text_editor_page.h"
-#include "shell/page/page_host.h"
+#include "pagekit/page_host.h"
 #include "support/qstring_printer.h"
 #include "support/test_page_host.h"
 #include "ui/recording_ui.h"

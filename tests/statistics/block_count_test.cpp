@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "attached_drawing.h"
-#include "shell/filters/choice_box.h"
+#include "filters/choice_box.h"
 #include "statistics/block_count.h"
 
 namespace {

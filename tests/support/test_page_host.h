@@ -2,12 +2,12 @@
 #pragma once
 
 #include "cad/cad_link.h"
-#include "shell/page/page_host.h"
+#include "pagekit/page_host.h"
 #include "ui/recording_ui.h"
 
 namespace support {
 
-class TestPageHost : public shell::PageHost {
+class TestPageHost : public pagekit::PageHost {
 public:
     ui::Ui& ui() const override { return recording; }
     cad::CadLink& cadLink() const override { return link; }

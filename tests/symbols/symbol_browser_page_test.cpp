@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "cad/memory/application.h"
-#include "shell/page/page_host.h"
-#include "shell/page/twips.h"
+#include "pagekit/page_host.h"
+#include "pagekit/twips.h"
 #include "support/qstring_printer.h"
 #include "support/test_page_host.h"
 #include "symbols/symbol_browser_page.h"
@@ -29,7 +29,7 @@ using TestHost = support::TestPageHost;
 class SymbolBrowserTest : public ::testing::Test {
 protected:
     SymbolBrowserTest() {
-        frame.resize(shell::twipsRect(0, 0, 6900, 5445).size());
+        frame.resize(pagekit::twipsRect(0, 0, 6900, 5445).size());
         browser->setUp();
         host.link.objAcad = cad::Application(app);
     }
@@ -97,10 +97,10 @@ TEST_F(SymbolBrowserTest, ControlsSitAtTheirPlacesWithTheirCaptions) {
         QRect place;
     };
     const Place places[] = {
-        {u"LstBlock", nullptr, shell::twipsRect(120, 240, 1815, 4545)},
-        {u"CmdPre", u"上一页", shell::twipsRect(360, 4920, 1095, 375)},
-        {u"CmdNext", u"下一页", shell::twipsRect(1920, 4920, 1095, 375)},
-        {u"cmdBlock", u"插入", shell::twipsRect(3840, 4920, 1095, 375)},
+        {u"LstBlock", nullptr, pagekit::twipsRect(120, 240, 1815, 4545)},
+        {u"CmdPre", u"上一页", pagekit::twipsRect(360, 4920, 1095, 375)},
+        {u"CmdNext", u"下一页", pagekit::twipsRect(1920, 4920, 1095, 375)},
+        {u"cmdBlock", u"插入", pagekit::twipsRect(3840, 4920, 1095, 375)},
     };
     for (const Place& p : places) {
         const QString name = QString::fromUtf16(p.name);
@@ -120,7 +120,7 @@ TEST_F(SymbolBrowserTest, PicturesShareTheirSlotAcrossPagesColumnByColumn) {
     const int slots[][3] = {{0, 2040, 240},   {4, 2040, 4080},  {5, 3240, 240},  {19, 5640, 4080},
                             {27, 3240, 2160}, {67, 3240, 2160}, {40, 2040, 240}, {79, 5640, 4080}};
     for (const auto& [index, left, top] : slots) {
-        EXPECT_EQ(picture(index)->geometry(), shell::twipsRect(left, top, 1095, 735)) << index;
+        EXPECT_EQ(picture(index)->geometry(), pagekit::twipsRect(left, top, 1095, 735)) << index;
     }
 }
 

@@ -7,8 +7,8 @@
 
 #include "cad/memory/application.h"
 #include "cad/running.h"
-#include "shell/page/page_host.h"
-#include "shell/page/twips.h"
+#include "pagekit/page_host.h"
+#include "pagekit/twips.h"
 #include "support/qstring_printer.h"
 #include "ui/recording_ui.h"
 #include "utilities/utilities_page.h"
@@ -31,7 +31,7 @@ struct EventUi : ui::RecordingUi {
     std::function<void()> onEvents;
 };
 
-class TestHost : public shell::PageHost {
+class TestHost : public pagekit::PageHost {
 public:
     ui::Ui& ui() const override { return recording; }
     cad::CadLink& cadLink() const override { return link; }
@@ -90,7 +90,7 @@ TEST_F(UtilitiesPageTest, SixButtonsInAColumnLeftOfTheHelpBox) {
     for (const auto& [name, caption] : buttons) {
         QPushButton* b = button(QString::fromUtf16(name));
         EXPECT_EQ(b->text(), QString::fromUtf16(caption));
-        EXPECT_LE(b->geometry().right(), shell::twips(2160)) << b->objectName().toStdString();
+        EXPECT_LE(b->geometry().right(), pagekit::twips(2160)) << b->objectName().toStdString();
         EXPECT_GT(b->geometry().top(), top);
         EXPECT_GE(b->width(), b->sizeHint().width()) << b->objectName().toStdString();
         top = b->geometry().bottom();

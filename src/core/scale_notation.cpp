@@ -1,10 +1,10 @@
 // The drawing scale notation.
-#include "statistics/scale_notation.h"
+#include "core/scale_notation.h"
 
 #include "core/number_syntax.h"
 #include "core/text.h"
 
-namespace statistics {
+namespace core {
 
 namespace {
 
@@ -39,4 +39,4 @@ double ScaleRatio(QStringView text) {
     return *parts->digit / *parts->denominator;
 }
 
-}  // namespace statistics
+}  // namespace core

@@ -1,10 +1,10 @@
 // Control factories and the filter options shared by the pages.
-#include "shell/page/controls.h"
+#include "pagekit/controls.h"
 
-#include "shell/filters/filter_fills.h"
-#include "shell/page/combo_choice_box.h"
+#include "filters/filter_fills.h"
+#include "pagekit/combo_choice_box.h"
 
-namespace shell {
+namespace pagekit {
 
 QComboBox* comboBox(QWidget* parent, const char16_t* name, const QRect& place) {
     auto* box = control<QComboBox>(parent, text(name), place);
@@ -42,4 +42,4 @@ void connectLinetypeOption(PageHost& host, QRadioButton* option, QComboBox* box)
     });
 }
 
-}  // namespace shell
+}  // namespace pagekit

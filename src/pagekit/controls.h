@@ -5,10 +5,10 @@
 #include <QRadioButton>
 #include <QString>
 
-#include "shell/page/page_host.h"
-#include "shell/page/twips.h"
+#include "pagekit/page_host.h"
+#include "pagekit/twips.h"
 
-namespace shell {
+namespace pagekit {
 
 inline QString text(const char16_t* s) {
     return QString::fromUtf16(s);
@@ -44,4 +44,4 @@ void connectLayerOption(PageHost& host, QRadioButton* option, QComboBox* box);
 void connectStyleOption(PageHost& host, QRadioButton* option, QComboBox* box);
 void connectLinetypeOption(PageHost& host, QRadioButton* option, QComboBox* box);
 
-}  // namespace shell
+}  // namespace pagekit

@@ -5,7 +5,7 @@
 
 #include "cad/memory/application.h"
 #include "cad/running.h"
-#include "shell/filters/filter_fills.h"
+#include "filters/filter_fills.h"
 #include "support/qstring_printer.h"
 #include "ui/recording_ui.h"
 

@@ -3,12 +3,12 @@
 
 #include <numbers>
 
-#include "statistics/geometry.h"
+#include "core/geometry.h"
 
 namespace {
 
-using statistics::ArcLength;
-using statistics::PlanDistance;
+using core::ArcLength;
+using core::PlanDistance;
 constexpr double pi = std::numbers::pi;
 
 TEST(Geometry, ArcsRunCounterClockwiseAcrossTheZeroDirection) {
@@ -19,8 +19,11 @@ TEST(Geometry, ArcsRunCounterClockwiseAcrossTheZeroDirection) {
 }
 
 TEST(Geometry, PlanDistanceIgnoresHeight) {
-    EXPECT_DOUBLE_EQ(PlanDistance({0, 0, 0}, {3, 4, 12}), 5);
-    EXPECT_DOUBLE_EQ(PlanDistance({-1, 2, 5}, {2, -2, -5}), 5);
+    struct Point {
+        double x, y, z;
+    };
+    EXPECT_DOUBLE_EQ(PlanDistance(Point{0, 0, 0}, Point{3, 4, 12}), 5);
+    EXPECT_DOUBLE_EQ(PlanDistance(Point{-1, 2, 5}, Point{2, -2, -5}), 5);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The per-entity tests of the filter panels.
-#include "shell/filters/filter_choice.h"
+#include "filters/filter_choice.h"
 
-#include "core/filters.h"
 #include "core/text.h"
+#include "filters/height_text.h"
 
 namespace filters {
 
@@ -23,7 +23,7 @@ bool EntityFilter::matches(const cad::Entity& entity) const {
         case FilterKind::Prefix:
             return true;
         case FilterKind::Height:
-            return core::heightMatches(entity.Height(), m_boxText);
+            return filters::heightMatches(entity.Height(), m_boxText);
         case FilterKind::Style:
             return entity.StyleName() == m_boxText;
         case FilterKind::Layer:

@@ -8,7 +8,7 @@
 #include "core/colors.h"
 #include "ui/ui.h"
 
-namespace shell {
+namespace pagekit {
 
 class PageHost {
 public:
@@ -28,4 +28,4 @@ public:
     }
 };
 
-}  // namespace shell
+}  // namespace pagekit

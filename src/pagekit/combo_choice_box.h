@@ -3,9 +3,9 @@
 
 #include <QComboBox>
 
-#include "shell/filters/choice_box.h"
+#include "filters/choice_box.h"
 
-namespace shell {
+namespace pagekit {
 
 class ComboChoiceBox : public filters::ChoiceBox {
 public:
@@ -29,4 +29,4 @@ private:
     QComboBox& m_box;
 };
 
-}  // namespace shell
+}  // namespace pagekit

@@ -6,11 +6,11 @@
 #include <QString>
 #include <QStringView>
 
-namespace core {
+namespace filters {
 
 // A text height as the height list shows it and as the height test compares it.
 inline QString heightText(double height) {
-    return numberText(height);
+    return core::numberText(height);
 }
 
 // Compared as texts, so a list entry always selects the texts it was made from, while a height
@@ -19,4 +19,4 @@ inline bool heightMatches(double height, QStringView boxText) {
     return heightText(height) == boxText;
 }
 
-}  // namespace core
+}  // namespace filters

@@ -1,11 +1,11 @@
 // The fills of the filter boxes and the coordinate-prefix prompt.
-#include "shell/filters/filter_fills.h"
+#include "filters/filter_fills.h"
 
 #include <QSet>
 
 #include "core/colors.h"
-#include "core/filters.h"
 #include "core/progress.h"
+#include "filters/height_text.h"
 
 namespace filters {
 
@@ -82,7 +82,7 @@ void fillHeightBox(cad::CadLink& link, ChoiceBox& box) {
         if (entity.EntityName() != kText) {
             continue;
         }
-        QString height = core::heightText(entity.Height());
+        QString height = filters::heightText(entity.Height());
         if (!listed.contains(height)) {
             listed.insert(height);
             box.append(height);

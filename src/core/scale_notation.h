@@ -3,7 +3,7 @@
 
 #include <QStringView>
 
-namespace statistics {
+namespace core {
 
 // True when the text, blanks around it removed, is one digit 1 to 9, the ASCII colon and a
 // number greater than 0 ("1:100", "2:500", "1:0.5"). A full-width colon, a two-digit first
@@ -14,4 +14,4 @@ bool CheckScale(QStringView text);
 // 0.01). Callers check first.
 double ScaleRatio(QStringView text);
 
-}  // namespace statistics
+}  // namespace core

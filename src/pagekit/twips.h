@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QSize>
 
-namespace shell {
+namespace pagekit {
 
 // 1440 twips to the inch at 96 pixels to the inch; Qt scales pixels on high-DPI screens.
 inline constexpr int kTwipsPerPixel = 15;
@@ -17,4 +17,4 @@ constexpr QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-}  // namespace shell
+}  // namespace pagekit

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "cad/memory/application.h"
-#include "shell/filters/filter_choice.h"
+#include "filters/filter_choice.h"
+#include "filters/height_text.h"
 #include "support/qstring_printer.h"
 
 namespace {
@@ -126,6 +127,28 @@ TEST(FilterChoiceTest, OnlyABoxOfBlanksRefuses) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.choice.boxIsBlank(), c.refused) << c.choice.boxText.toStdString();
+    }
+}
+
+struct HeightCase {
+    double height;
+    QString boxText;
+    bool matches;
+};
+
+TEST(HeightFilter, ComparesHeightsAsNumberTexts) {
+    const HeightCase cases[] = {
+        {2.5, u"2.5"_s, true},
+        {2.5, u"2.50"_s, false},
+        {2.5, u" 2.5"_s, false},
+        {3.0, u"3"_s, true},
+        {3.0, u"3.0"_s, false},
+        {10.0 / 3, filters::heightText(10.0 / 3), true},
+        {10.0 / 3, u"3.33333333333333"_s, true},
+    };
+    for (const HeightCase& c : cases) {
+        EXPECT_EQ(filters::heightMatches(c.height, c.boxText), c.matches)
+            << c.height << " vs " << c.boxText.toStdString();
     }
 }
 

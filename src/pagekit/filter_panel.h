@@ -5,9 +5,9 @@
 #include <QRadioButton>
 #include <vector>
 
-#include "shell/filters/filter_choice.h"
+#include "filters/filter_choice.h"
 
-namespace shell {
+namespace pagekit {
 
 class FilterPanel {
 public:
@@ -35,4 +35,4 @@ private:
     std::vector<Option> m_options;
 };
 
-}  // namespace shell
+}  // namespace pagekit

@@ -1,14 +1,14 @@
 // The scale notation: which texts are scales and the ratio they stand for.
 #include <gtest/gtest.h>
 
-#include "statistics/scale_notation.h"
+#include "core/scale_notation.h"
 #include "support/qstring_printer.h"
 
 namespace {
 
 using namespace Qt::StringLiterals;
-using statistics::CheckScale;
-using statistics::ScaleRatio;
+using core::CheckScale;
+using core::ScaleRatio;
 
 TEST(ScaleNotation, ValidScalesGiveDrawingLengthPerRealLength) {
     const struct {
