@@ -179,16 +179,17 @@ void measure(benchmark::State& state, const QString& name, bool throughSketchcad
 }
 
 void valueAddAll(cad::CadLink& link, core::ColorRule& colorRule) {
-    textedit::ValueAddAll(link, colorRule, {u"1"_s, {}, {}});
+    textedit::addToNumbers(link, colorRule, {u"1"_s, {}, {}}, textedit::Scope::ModelSpace);
 }
 
 void lineLengthAll(cad::CadLink& link, core::ColorRule& colorRule) {
-    statistics::LineLengthAll(link, colorRule,
-                              {statistics::LineKinds::LinesAndArcs, {}, u"1:100"_s});
+    statistics::totalLineLengths(link, colorRule,
+                                 {statistics::LineKinds::LinesAndArcs, {}, u"1:100"_s},
+                                 cad::Scope::ModelSpace);
 }
 
 void blockCount(cad::CadLink& link, core::ColorRule&) {
-    statistics::cmdStatAll_Click(link, {u"LAMP"_s, u"照明"_s});
+    statistics::countBlocks(link, {u"LAMP"_s, u"照明"_s}, cad::Scope::ModelSpace);
 }
 
 void BM_GetRoundTrip(benchmark::State& state) {

@@ -76,7 +76,7 @@ void BM_LineLengthAll(benchmark::State& state) {
     core::ColorRule colorRule;
     const statistics::LineLengthInput input{statistics::LineKinds::LinesAndArcs, {}, u"1:100"_s};
     for (auto _ : state) {
-        statistics::LineLengthAll(d.link, colorRule, input);
+        statistics::totalLineLengths(d.link, colorRule, input, cad::Scope::ModelSpace);
     }
     reportRate(state);
 }
@@ -86,7 +86,7 @@ void BM_BlockCountModelSpace(benchmark::State& state) {
     Drawing& d = drawing();
     const statistics::BlockCountInput input{u"lamp"_s, u"照明"_s};
     for (auto _ : state) {
-        statistics::cmdStatAll_Click(d.link, input);
+        statistics::countBlocks(d.link, input, cad::Scope::ModelSpace);
     }
     reportRate(state);
 }

@@ -6,6 +6,10 @@
 
 namespace cad {
 
+// What an operation walks: the whole model space ("全域修改", "全域统计") or the objects the user
+// picks in the CAD window ("选择修改", "选择统计").
+enum class Scope { ModelSpace, Selection };
+
 class CadLink {
 public:
     explicit CadLink(ui::Ui& ui, QString progId = QString::fromUtf16(u"AutoCAD.Application"));

@@ -38,8 +38,7 @@ void fillLayerBox(cad::CadLink& link, ChoiceBox& box) {
         return;
     }
     box.clear();
-    link.objDocument = link.objAcad.ActiveDocument();
-    fillNames(link.objDocument.Layers(), box);
+    fillNames(link.objAcad.ActiveDocument().Layers(), box);
     showFirstEntry(box);
 }
 
@@ -48,8 +47,7 @@ void fillTextStyleBox(cad::CadLink& link, ChoiceBox& box) {
         return;
     }
     box.clear();
-    link.objTextStyles = link.objAcad.ActiveDocument().TextStyles();
-    fillNames(link.objTextStyles, box);
+    fillNames(link.objAcad.ActiveDocument().TextStyles(), box);
     showFirstEntry(box);
 }
 
@@ -58,8 +56,7 @@ void fillLinetypeBox(cad::CadLink& link, ChoiceBox& box) {
         return;
     }
     box.clear();
-    link.objDocument = link.objAcad.ActiveDocument();
-    fillNames(link.objDocument.Linetypes(), box);
+    fillNames(link.objAcad.ActiveDocument().Linetypes(), box);
     showFirstEntry(box);
 }
 
@@ -70,15 +67,15 @@ void fillHeightBox(cad::CadLink& link, ChoiceBox& box) {
         return;
     }
     box.clear();
-    link.objModelSpace = link.objAcad.ActiveDocument().ModelSpace();
+    const cad::ModelSpace modelSpace = link.objAcad.ActiveDocument().ModelSpace();
     ui::Ui& ui = link.ui();
     // Keeping the first occurrence while walking gives the same list as removing later
     // duplicates afterwards, in one pass however many texts share a height.
     QSet<QString> listed;
-    const int count = link.objModelSpace.Count();
+    const int count = modelSpace.Count();
     for (int i = 0; i < count; ++i) {
         ui.ShowHint(core::progressHint(kProgress, i, count));
-        const cad::Entity entity = link.objModelSpace.Item(i);
+        const cad::Entity entity = modelSpace.Item(i);
         if (entity.EntityName() != kText) {
             continue;
         }

@@ -11,9 +11,9 @@ namespace shell {
 inline constexpr char16_t kCadCallFailedHint[] = u"提示：AutoCAD调用失败，操作已中止";
 
 // Runs a handler with the timer's ticks held off. An automation failure that escapes it ends the
-// operation where it stands: the selection set it made is deleted, the pointer and the CAD's
-// status line are restored, and the hint line says a CAD call failed. What the operation had
-// changed in the drawing stays changed.
+// operation where it stands: the selection set it made is deleted, the pointer is restored, and
+// the hint line says a CAD call failed. What the operation had changed in the drawing stays
+// changed; an operation that changed something in the CAD for its own time restores it itself.
 void runGuarded(cad::CadLink& link, const std::function<void()>& handler);
 
 }  // namespace shell

@@ -5,7 +5,6 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "cad/cad_link.h"
 #include "core/colors.h"
@@ -13,14 +12,15 @@
 #include "pagekit/page_host.h"
 #include "ui/ui.h"
 
-class QComboBox;
 class QFrame;
-class QLineEdit;
 class QPushButton;
 class QTimer;
 
 namespace symbols {
 class SymbolBrowser;
+}
+namespace textedit {
+class TextPages;
 }
 
 namespace shell {
@@ -45,10 +45,10 @@ public:
     core::ColorRule& colorRule() override { return m_colorRule; }
     void handle(const std::function<void()>& handler) override;
     HintLine& hintLine() const { return *m_hintLine; }
-    // CoordPrefix of tab 1's coordinate option.
-    const QString& coordPrefix() const { return m_coordPrefix; }
+    // The prefix letter tab 1's coordinate option asked for.
+    const QString& coordPrefix() const;
     // The condition panel of tab 1 to 4.
-    const pagekit::FilterPanel& filterPanel(int tab) const { return m_filterPanels.at(tab - 1); }
+    const pagekit::FilterPanel& filterPanel(int tab) const;
 
 public Q_SLOTS:
     void tmrAutoCAD_Timer();
@@ -57,29 +57,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
-    void Form_Unload();
-    void tabContainer_Click();
-    void CmdExit_Click();
-
-    void buildValueAddPage(QWidget* frame);
-    void buildTextPage(QWidget* frame, int tab);
+    void startUp();
+    void showSelectedTab();
+    void exitProgram();
     void buildHelpPage(QWidget* frame);
-
-    void optValueHeight_Click();
-    void optValueAB_Click();
-
-    void cmdValueAll_Click();
-    void cmdValuePart_Click();
-    void cmdNTimesAll_Click();
-    void cmdNTimesPart_Click();
-    void cmdCAddAll_Click();
-    void cmdCAddPart_Click();
-    void cmdCTimesAll_Click();
-    void cmdCTimesPart_Click();
-    // The text of tab 1 to 4's amount or factor box when it reads as a number. Otherwise the
-    // hint "提示：输入数值型参数", and tabs 2 to 4 empty their box while tab 1 keeps its text.
-    std::optional<QString> numberBoxText(int tab);
 
     HintLine* m_hintLine = nullptr;
     std::unique_ptr<ui::Ui> m_ui;
@@ -90,16 +71,11 @@ private:
     std::array<QPushButton*, kTabCount> m_CmdExit{};
     QTimer* m_tmrAutoCAD = nullptr;
 
-    std::array<pagekit::FilterPanel, 4> m_filterPanels;
-    QComboBox* m_comValueHeight = nullptr;
-    QRadioButton* m_optValueAll = nullptr;
-    // txtValueAdd, txtNTimes, txtCAdd, txtCTimes.
-    std::array<QLineEdit*, 4> m_numberBoxes{};
+    std::unique_ptr<textedit::TextPages> m_textPages;  // tabs 1 to 4
     // Tab 9's page, owned by its frame; the start-up sequence sets it up.
     symbols::SymbolBrowser* m_symbolBrowser = nullptr;
 
     core::ColorRule m_colorRule;
-    QString m_coordPrefix;
 };
 
 }  // namespace shell

@@ -62,12 +62,43 @@ qint64 countReferences(const cad::Collection<cad::Entity>& items, ui::Ui& ui,
     return found;
 }
 
-// The walk with "正在数块..." in the CAD's status line, emptied again at the end.
+// "正在数块..." in the CAD's status line while a count runs. The count empties it when done; a
+// failure on the way empties it too, as far as the CAD still answers, so that the status line
+// does not keep saying a count runs.
+class CountingNote {
+public:
+    explicit CountingNote(const cad::Document& document) : m_document(document) {
+        m_document.SetVariable(kModeMacro, u"正在数块..."_s);
+    }
+    ~CountingNote() {
+        if (m_shown) {
+            try {
+                m_document.SetVariable(kModeMacro, QString());
+            } catch (const cad::Error&) {
+                // The CAD is gone, and its status line with it.
+            }
+        }
+    }
+    CountingNote(const CountingNote&) = delete;
+    CountingNote& operator=(const CountingNote&) = delete;
+
+    // Empties the status line; a failure passes on to the count, and the note tries once more
+    // on its way out.
+    void clear() {
+        m_document.SetVariable(kModeMacro, QString());
+        m_shown = false;
+    }
+
+private:
+    const cad::Document& m_document;
+    bool m_shown = true;
+};
+
 qint64 countShown(const cad::Document& document, const cad::Collection<cad::Entity>& items,
                   ui::Ui& ui, const BlockCountInput& input) {
-    document.SetVariable(kModeMacro, u"正在数块..."_s);
+    CountingNote note(document);
     const qint64 found = countReferences(items, ui, input);
-    document.SetVariable(kModeMacro, QString());
+    note.clear();
     return found;
 }
 
@@ -76,31 +107,22 @@ void report(ui::Ui& ui, const QString& where, qint64 found, const BlockCountInpu
     ui.setPointer(ui::Pointer::Default);
 }
 
-// The failure path. The status line is emptied as well when the CAD still answers, so that it
-// does not keep saying a count runs.
-void fail(cad::CadLink& link, const cad::Document& document) {
+void fail(cad::CadLink& link) {
     link.DeleteSelection();
-    if (!document.isEmpty()) {
-        try {
-            document.SetVariable(kModeMacro, QString());
-        } catch (const cad::Error&) {
-            // The CAD is gone, and its status line with it.
-        }
-    }
     link.ui().ShowHint(u"提示：服务器AutoCAD已经退出"_s);
     link.ui().setPointer(ui::Pointer::Default);
 }
 
 }  // namespace
 
-void SearchBlocksLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
-                        filters::ChoiceBox& layerBox) {
+void listBlocksAndLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
+                         filters::ChoiceBox& layerBox) {
     if (!link.CheckCadReady()) {
         return;
     }
     try {
-        link.objDocument = link.objAcad.ActiveDocument();
-        const cad::Blocks blocks = link.objDocument.Blocks();
+        const cad::Document document = link.objAcad.ActiveDocument();
+        const cad::Blocks blocks = document.Blocks();
         const int blockCount = blocks.Count();
         for (int i = 0; i < blockCount; ++i) {
             const QString name = blocks.Item(i).Name();
@@ -110,7 +132,7 @@ void SearchBlocksLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
         }
         blockBox.setText(blockBox.entryCount() > 0 ? blockBox.entry(0) : QString());
 
-        const cad::Layers layers = link.objDocument.Layers();
+        const cad::Layers layers = document.Layers();
         const int layerCount = layers.Count();
         for (int i = 0; i < layerCount; ++i) {
             layerBox.append(layers.Item(i).Name());
@@ -123,40 +145,27 @@ void SearchBlocksLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
     }
 }
 
-void cmdStatAll_Click(cad::CadLink& link, const BlockCountInput& input) {
-    ui::Ui& ui = link.ui();
-    if (!link.CheckCadReady() || refused(ui, input)) {
-        return;
-    }
-    ui.setPointer(ui::Pointer::Busy);
-    cad::Document document;
-    try {
-        document = link.objDocument = link.objAcad.ActiveDocument();
-        link.objModelSpace = document.ModelSpace();
-        const qint64 found = countShown(document, link.objModelSpace, ui, input);
-        report(ui, u"提示："_s + document.Name() + u"图中有"_s, found, input);
-    } catch (const cad::Error&) {
-        fail(link, document);
-    }
-}
-
-void cmdStatPart_Click(cad::CadLink& link, const BlockCountInput& input) {
+void countBlocks(cad::CadLink& link, const BlockCountInput& input, cad::Scope scope) {
     ui::Ui& ui = link.ui();
     if (!link.CheckCadReady() || refused(ui, input)) {
         return;
     }
     ui.setPointer(ui::Pointer::Busy);
     cad::CadLink::SelectionGuard selection(link);
-    cad::Document document;
     try {
-        document = link.objDocument = link.objAcad.ActiveDocument();
+        const cad::Document document = link.objAcad.ActiveDocument();
+        if (scope == cad::Scope::ModelSpace) {
+            const qint64 found = countShown(document, document.ModelSpace(), ui, input);
+            report(ui, u"提示："_s + document.Name() + u"图中有"_s, found, input);
+            return;
+        }
         const cad::SelectionSet picked = link.PickSelection();
         ui.bringMainWindowToFront();
         const qint64 found = countShown(document, picked, ui, input);
         link.DeleteSelection();
         report(ui, u"提示：选择区域中有"_s, found, input);
     } catch (const cad::Error&) {
-        fail(link, document);
+        fail(link);
     }
 }
 

@@ -14,8 +14,8 @@ inline constexpr char16_t kAllLayers[] = u"<所有层>";
 
 // Appends the active drawing's block names (layout blocks left out) and layer names, then
 // "<所有层>", to what the boxes already hold; shows the first block name and "<所有层>".
-void SearchBlocksLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
-                        filters::ChoiceBox& layerBox);
+void listBlocksAndLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
+                         filters::ChoiceBox& layerBox);
 
 // The two box texts as the user left them.
 struct BlockCountInput {
@@ -25,7 +25,6 @@ struct BlockCountInput {
 
 // Counts in model space ("全域统计") and in an on-screen selection ("选择统计"); the result, a
 // refusal or the failure goes to the hint line.
-void cmdStatAll_Click(cad::CadLink& link, const BlockCountInput& input);
-void cmdStatPart_Click(cad::CadLink& link, const BlockCountInput& input);
+void countBlocks(cad::CadLink& link, const BlockCountInput& input, cad::Scope scope);
 
 }  // namespace statistics

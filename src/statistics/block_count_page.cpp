@@ -46,13 +46,15 @@ void buildBlockCountPage(QWidget* frame, pagekit::PageHost& host) {
     host.onClick(cmdSearch, [&host, comBName, comLayer] {
         pagekit::ComboChoiceBox blocks(*comBName);
         pagekit::ComboChoiceBox layers(*comLayer);
-        SearchBlocksLayers(host.cadLink(), blocks, layers);
+        listBlocksAndLayers(host.cadLink(), blocks, layers);
     });
     auto input = [comBName, comLayer] {
         return BlockCountInput{comBName->currentText(), comLayer->currentText()};
     };
-    host.onClick(cmdStatAll, [&host, input] { cmdStatAll_Click(host.cadLink(), input()); });
-    host.onClick(cmdStatPart, [&host, input] { cmdStatPart_Click(host.cadLink(), input()); });
+    host.onClick(cmdStatAll,
+                 [&host, input] { countBlocks(host.cadLink(), input(), cad::Scope::ModelSpace); });
+    host.onClick(cmdStatPart,
+                 [&host, input] { countBlocks(host.cadLink(), input(), cad::Scope::Selection); });
 }
 
 }  // namespace statistics

@@ -107,34 +107,18 @@ QString totalHint(const cad::Collection<cad::Entity>& items, ui::Ui& ui, core::C
 
 }  // namespace
 
-void cmdStatusAll_Click(cad::CadLink& link, core::ColorRule& colorRule,
-                        const LineLengthInput& input) {
+void totalLineLengths(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input,
+                      cad::Scope scope) {
     if (!core::CheckScale(input.scale)) {
         link.ui().ShowHint(kScaleRefused);
         return;
     }
-    LineLengthAll(link, colorRule, input);
-}
-
-void cmdStatusPart_Click(cad::CadLink& link, core::ColorRule& colorRule,
-                         const LineLengthInput& input) {
-    if (!core::CheckScale(input.scale)) {
-        link.ui().ShowHint(kScaleRefused);
-        return;
-    }
-    LineLengthPart(link, colorRule, input);
-}
-
-void LineLengthAll(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input) {
     if (!link.CheckCadReady()) {
         return;
     }
-    link.objModelSpace = link.objAcad.ActiveDocument().ModelSpace();
-    link.ui().ShowHint(totalHint(link.objModelSpace, link.ui(), colorRule, input));
-}
-
-void LineLengthPart(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input) {
-    if (!link.CheckCadReady()) {
+    if (scope == cad::Scope::ModelSpace) {
+        link.ui().ShowHint(
+            totalHint(link.objAcad.ActiveDocument().ModelSpace(), link.ui(), colorRule, input));
         return;
     }
     QString hint;

@@ -20,15 +20,9 @@ struct LineLengthInput {
     QString scale;                 // TxtStatusScale, as typed
 };
 
-// The buttons: refuse an invalid scale before the CAD is asked, then total.
-void cmdStatusAll_Click(cad::CadLink& link, core::ColorRule& colorRule,
-                        const LineLengthInput& input);
-void cmdStatusPart_Click(cad::CadLink& link, core::ColorRule& colorRule,
-                         const LineLengthInput& input);
-
-// The totals over model space and over an on-screen selection, in metres, written to the hint
-// line. The scale has passed CheckScale.
-void LineLengthAll(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input);
-void LineLengthPart(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input);
+// The total over model space or an on-screen selection, in metres, written to the hint line. An
+// invalid scale is refused before the CAD is asked.
+void totalLineLengths(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input,
+                      cad::Scope scope);
 
 }  // namespace statistics

@@ -1,4 +1,4 @@
-// The height changes of pages 3 and 4.
+// The height changes of tabs 3 and 4.
 #include "textedit/height_change.h"
 
 #include <cmath>
@@ -47,21 +47,14 @@ std::optional<double> acceptedHeight(double newHeight) {
     return std::nullopt;
 }
 
-void HeightAddAll(cad::CadLink& link, core::ColorRule& colorRule, const HeightAddInput& input) {
-    changeHeights(link, colorRule, input.amount, input.filter, Scope::ModelSpace, plus);
+void addToHeights(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
+                  Scope scope) {
+    changeHeights(link, colorRule, input.amount, input.filter, scope, plus);
 }
 
-void HeightAddPart(cad::CadLink& link, core::ColorRule& colorRule, const HeightAddInput& input) {
-    changeHeights(link, colorRule, input.amount, input.filter, Scope::Selection, plus);
-}
-
-void HeightTimesAll(cad::CadLink& link, core::ColorRule& colorRule, const HeightTimesInput& input) {
-    changeHeights(link, colorRule, input.factor, input.filter, Scope::ModelSpace, times);
-}
-
-void HeightTimesPart(cad::CadLink& link, core::ColorRule& colorRule,
-                     const HeightTimesInput& input) {
-    changeHeights(link, colorRule, input.factor, input.filter, Scope::Selection, times);
+void multiplyHeights(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
+                     Scope scope) {
+    changeHeights(link, colorRule, input.amount, input.filter, scope, times);
 }
 
 }  // namespace textedit

@@ -1,4 +1,4 @@
-// The number changes of pages 1 and 2.
+// The number changes of tabs 1 and 2.
 #include "textedit/number_change.h"
 
 #include <cmath>
@@ -37,36 +37,6 @@ Outcome writeText(const cad::Entity& entity, const std::optional<QString>& newTe
     return Outcome::Changed;
 }
 
-void valueAdd(cad::CadLink& link, core::ColorRule& colorRule, const ValueAddInput& input,
-              Scope scope) {
-    const std::optional<double> amount = amountValue(link.ui(), input.amount);
-    if (!amount) {
-        return;
-    }
-    const WalkMessages messages{kValueAddRefusals, u"提示：修改数值"};
-    if (input.filter.kind == FilterKind::Prefix) {
-        walkTexts(link, scope, input.filter, colorRule, messages, [&](const cad::Entity& e) {
-            return writeText(e, shiftedCoordinate(e.TextString(), input.coordPrefix, *amount));
-        });
-    } else {
-        walkTexts(link, scope, input.filter, colorRule, messages, [&](const cad::Entity& e) {
-            return writeText(e, addedNumber(e.TextString(), *amount));
-        });
-    }
-}
-
-void valueTimes(cad::CadLink& link, core::ColorRule& colorRule, const ValueTimesInput& input,
-                Scope scope) {
-    const std::optional<double> factor = amountValue(link.ui(), input.factor);
-    if (!factor) {
-        return;
-    }
-    walkTexts(link, scope, input.filter, colorRule, {kChangeRefusals, u"提示：成功修改数值"},
-              [&](const cad::Entity& e) {
-                  return writeText(e, multipliedNumber(e.TextString(), *factor));
-              });
-}
-
 }  // namespace
 
 std::optional<QString> addedNumber(QStringView text, double amount) {
@@ -97,20 +67,34 @@ std::optional<QString> shiftedCoordinate(QStringView text, QStringView prefix, d
     return t;
 }
 
-void ValueAddAll(cad::CadLink& link, core::ColorRule& colorRule, const ValueAddInput& input) {
-    valueAdd(link, colorRule, input, Scope::ModelSpace);
+void addToNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
+                  Scope scope) {
+    const std::optional<double> amount = amountValue(link.ui(), input.amount);
+    if (!amount) {
+        return;
+    }
+    const WalkMessages messages{kValueAddRefusals, u"提示：修改数值"};
+    if (input.filter.kind == FilterKind::Prefix) {
+        walkTexts(link, scope, input.filter, colorRule, messages, [&](const cad::Entity& e) {
+            return writeText(e, shiftedCoordinate(e.TextString(), input.coordPrefix, *amount));
+        });
+    } else {
+        walkTexts(link, scope, input.filter, colorRule, messages, [&](const cad::Entity& e) {
+            return writeText(e, addedNumber(e.TextString(), *amount));
+        });
+    }
 }
 
-void ValueAddPart(cad::CadLink& link, core::ColorRule& colorRule, const ValueAddInput& input) {
-    valueAdd(link, colorRule, input, Scope::Selection);
-}
-
-void ValueTimesAll(cad::CadLink& link, core::ColorRule& colorRule, const ValueTimesInput& input) {
-    valueTimes(link, colorRule, input, Scope::ModelSpace);
-}
-
-void ValueTimesPart(cad::CadLink& link, core::ColorRule& colorRule, const ValueTimesInput& input) {
-    valueTimes(link, colorRule, input, Scope::Selection);
+void multiplyNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
+                     Scope scope) {
+    const std::optional<double> factor = amountValue(link.ui(), input.amount);
+    if (!factor) {
+        return;
+    }
+    walkTexts(link, scope, input.filter, colorRule, {kChangeRefusals, u"提示：成功修改数值"},
+              [&](const cad::Entity& e) {
+                  return writeText(e, multipliedNumber(e.TextString(), *factor));
+              });
 }
 
 }  // namespace textedit

@@ -1,4 +1,4 @@
-// Pages 1 and 2: numbers in single-line texts added to or multiplied, coordinate labels shifted.
+// Tabs 1 and 2: numbers in single-line texts added to or multiplied, coordinate labels shifted.
 #pragma once
 
 #include <QString>
@@ -8,29 +8,18 @@
 #include "cad/cad_link.h"
 #include "core/colors.h"
 #include "filters/filter_choice.h"
+#include "textedit/text_walk.h"
 
 namespace textedit {
 
-// What tab 1's operations read from the tab.
-struct ValueAddInput {
-    QString amount;                // txtValueAdd
-    filters::FilterChoice filter;  // the selected condition and its box text
-    QString coordPrefix;           // CoordPrefix, for the prefix condition
-};
-
-// What tab 2's operations read from the tab.
-struct ValueTimesInput {
-    QString factor;  // txtNTimes
-    filters::FilterChoice filter;
-};
-
-// The operations. Each runs the text walk over model space (All) or a pick (Part) and
-// ends with "提示：修改数值" or "提示：成功修改数值", the count and "个". An amount or factor
-// that is no decimal number refuses with "提示：输入数值型参数" before anything else.
-void ValueAddAll(cad::CadLink& link, core::ColorRule& colorRule, const ValueAddInput& input);
-void ValueAddPart(cad::CadLink& link, core::ColorRule& colorRule, const ValueAddInput& input);
-void ValueTimesAll(cad::CadLink& link, core::ColorRule& colorRule, const ValueTimesInput& input);
-void ValueTimesPart(cad::CadLink& link, core::ColorRule& colorRule, const ValueTimesInput& input);
+// The operations of tabs 1 (an amount added) and 2 (a factor multiplied), over model space or a
+// pick. Each ends with "提示：修改数值" (tab 1) or "提示：成功修改数值" (tab 2), the count and
+// "个". An amount or factor that is no decimal number refuses with "提示：输入数值型参数" before
+// anything else. Tab 1's prefix condition shifts coordinate labels instead (shiftedCoordinate).
+void addToNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
+                  Scope scope);
+void multiplyNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
+                     Scope scope);
 
 // The changes, one text at a time: the new text, or nullopt when the text is left alone.
 //

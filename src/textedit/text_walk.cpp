@@ -57,8 +57,7 @@ void walkTexts(cad::CadLink& link, Scope scope, const filters::FilterChoice& cho
     const cad::CadLink::SelectionGuard selection(link);
     cad::Collection<cad::Entity> items;
     if (scope == Scope::ModelSpace) {
-        link.objModelSpace = link.objAcad.ActiveDocument().ModelSpace();
-        items = link.objModelSpace;
+        items = link.objAcad.ActiveDocument().ModelSpace();
     } else {
         items = link.PickSelection();
     }

@@ -15,8 +15,7 @@ namespace textedit {
 
 inline constexpr char16_t kNotANumberHint[] = u"提示：输入数值型参数";
 
-// The whole model space ("全域修改") or the objects the user picks ("选择修改").
-enum class Scope { ModelSpace, Selection };
+using cad::Scope;
 
 // What an operation says when the box of its condition is blank.
 struct Refusals {
@@ -34,16 +33,24 @@ inline constexpr Refusals kChangeRefusals{
 
 struct WalkMessages {
     Refusals refusals;
-    // The final message, before ModifiedCount and "个".
+    // The final message, before the number of changed texts and "个".
     QStringView done;
     // Appended to the final message when the CAD would have refused some new values: how many
     // texts were left and why, "%1" standing for their number.
     QStringView refusedNote = {};
 };
 
+// What an operation of tabs 1 to 4 reads from its tab: the amount or factor box, the selected
+// condition with its box text, and the coordinate prefix of tab 1's prefix condition.
+struct TextChangeInput {
+    QString amount;
+    filters::FilterChoice filter;
+    QString coordPrefix;
+};
+
 // What a change did to one text that passed the condition.
 enum class Outcome {
-    Changed,    // written and updated; counted in ModifiedCount
+    Changed,    // written and updated; counted in the final message
     LeftAlone,  // not the text the change is for (no number, another prefix)
     Refused,    // the new value is one the CAD does not accept; reported after the final message
 };

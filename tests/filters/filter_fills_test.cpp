@@ -102,8 +102,6 @@ TEST_F(FillTest, TableFillsListTheActiveDrawingInTableOrderUnsorted) {
         EXPECT_EQ(box.shown, expected[i].first()) << kTableFills[i].name;
     }
     EXPECT_TRUE(ui.hints.isEmpty());
-    EXPECT_FALSE(link.objDocument.isEmpty());
-    EXPECT_FALSE(link.objTextStyles.isEmpty());
 }
 
 TEST_F(FillTest, FillsFromTheDrawingLeaveTheBoxAloneWhenTheGuardRefuses) {
@@ -146,7 +144,6 @@ TEST_F(FillTest, HeightsAreListedOnceInTheOrderTheyFirstAppear) {
                                      u"提示：搜索高度33.3%"_s, u"提示：搜索高度50.0%"_s,
                                      u"提示：搜索高度66.7%"_s, u"提示：搜索高度83.3%"_s,
                                      u"提示：搜索高度100.0%"_s}));
-    EXPECT_FALSE(link.objModelSpace.isEmpty());
 }
 
 TEST_F(FillTest, ADrawingWithoutSingleLineTextsGivesAnEmptyHeightBox) {

@@ -32,7 +32,6 @@ TEST_F(HandlerGuardTest, AFailureInTheMiddleLeavesNothingOfTheOperationBehind) {
     app->script().queueObjects({});
     shell::runGuarded(link, [&] {
         ui.setPointer(ui::Pointer::Busy);
-        document.SetVariable(u"MODEMACRO"_s, u"已统计 37 个"_s);
         link.PickSelection();
         app->failCall(1);
         document.ModelSpace();
@@ -41,7 +40,6 @@ TEST_F(HandlerGuardTest, AFailureInTheMiddleLeavesNothingOfTheOperationBehind) {
     EXPECT_TRUE(doc->selectionSets().empty());
     EXPECT_TRUE(link.objSelSet.isEmpty());
     EXPECT_EQ(ui.pointers.back(), ui::Pointer::Default);
-    EXPECT_EQ(doc->variable(u"MODEMACRO"_s).toText(), QString());
     EXPECT_EQ(ui.lastHint(), u"提示：AutoCAD调用失败，操作已中止"_s);
     EXPECT_EQ(ui.hints.count(u"提示：AutoCAD调用失败，操作已中止"_s), 1);
     // The program goes on: the next operation gets the CAD as before.

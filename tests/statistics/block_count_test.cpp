@@ -49,7 +49,7 @@ TEST_F(BlockCount, SearchLeavesOutTheLayoutBlocksOnly) {
     doc->addBlock(u"*paper_space0"_s);
     doc->addBlock(u"*Paper_Space1"_s);
     doc->addBlock(u"*U3"_s);
-    statistics::SearchBlocksLayers(link, blockBox, layerBox);
+    statistics::listBlocksAndLayers(link, blockBox, layerBox);
     EXPECT_EQ(blockBox.entries,
               (QStringList{u"LAMP"_s, u"Socket"_s, u"*Paper_Space1"_s, u"*U3"_s}));
     EXPECT_EQ(blockBox.shown, u"LAMP"_s);
@@ -59,8 +59,8 @@ TEST_F(BlockCount, SearchLeavesOutTheLayoutBlocksOnly) {
 }
 
 TEST_F(BlockCount, SecondSearchAppendsEverythingAgain) {
-    statistics::SearchBlocksLayers(link, blockBox, layerBox);
-    statistics::SearchBlocksLayers(link, blockBox, layerBox);
+    statistics::listBlocksAndLayers(link, blockBox, layerBox);
+    statistics::listBlocksAndLayers(link, blockBox, layerBox);
     EXPECT_EQ(blockBox.entries, (QStringList{u"LAMP"_s, u"Socket"_s, u"LAMP"_s, u"Socket"_s}));
     EXPECT_EQ(layerBox.entries,
               (QStringList{u"0"_s, u"Light"_s, kAllLayers, u"0"_s, u"Light"_s, kAllLayers}));
@@ -70,14 +70,14 @@ TEST_F(BlockCount, SecondSearchAppendsEverythingAgain) {
 TEST_F(BlockCount, DrawingWithLayoutBlocksOnlyGivesAnEmptyBlockList) {
     auto empty = app->newDocument(u"empty.dwg"_s);
     empty->addBlock(u"*Paper_Space0"_s);
-    statistics::SearchBlocksLayers(link, blockBox, layerBox);
+    statistics::listBlocksAndLayers(link, blockBox, layerBox);
     EXPECT_TRUE(blockBox.entries.isEmpty());
     EXPECT_EQ(blockBox.shown, QString());
 }
 
 TEST_F(BlockCount, FailingSearchSaysTheCadHasNoDrawing) {
     app->failCall(5);  // after the guard's two calls: the block table's Count
-    statistics::SearchBlocksLayers(link, blockBox, layerBox);
+    statistics::listBlocksAndLayers(link, blockBox, layerBox);
     EXPECT_EQ(ui.lastHint(), u"提示：AutoCAD中无图形文档"_s);
     EXPECT_EQ(layerBox.shown, u"untouched"_s);
 }
@@ -103,7 +103,8 @@ TEST_F(BlockCount, CountsReferencesIgnoringCaseAndBlanks) {
         {u"   ", kAllLayers, u"提示：plan.dwg图中有 0个   块"},
     };
     for (const auto& c : cases) {
-        statistics::cmdStatAll_Click(link, {QString::fromUtf16(c.block), c.layer});
+        statistics::countBlocks(link, {QString::fromUtf16(c.block), c.layer},
+                                cad::Scope::ModelSpace);
         EXPECT_EQ(ui.lastHint(), QString::fromUtf16(c.hint));
     }
 }
@@ -123,7 +124,7 @@ TEST_F(BlockCount, CountShowsItsProgressInBothStatusLines) {
     cad::CadLink watched(watching);
     watched.AttachCad();
 
-    statistics::cmdStatAll_Click(watched, {u"LAMP"_s, kAllLayers});
+    statistics::countBlocks(watched, {u"LAMP"_s, kAllLayers}, cad::Scope::ModelSpace);
     EXPECT_EQ(watching.hints, (QStringList{u"提示：统计进程50.0%"_s, u"提示：统计进程100.0%"_s,
                                            u"提示：plan.dwg图中有 1个LAMP块"_s}));
     EXPECT_EQ(watching.statusLines, (QStringList{u"正在数块..."_s, u"正在数块..."_s, u""_s}));
@@ -132,9 +133,9 @@ TEST_F(BlockCount, CountShowsItsProgressInBothStatusLines) {
 
 TEST_F(BlockCount, EmptyBoxesAreRefusedWithoutTouchingAnything) {
     doc->defineVariable(u"MODEMACRO"_s, u"mine"_s);
-    statistics::cmdStatAll_Click(link, {QString(), kAllLayers});
+    statistics::countBlocks(link, {QString(), kAllLayers}, cad::Scope::ModelSpace);
     EXPECT_EQ(ui.lastHint(), u"提示：输入块的名称"_s);
-    statistics::cmdStatPart_Click(link, {u"LAMP"_s, QString()});
+    statistics::countBlocks(link, {u"LAMP"_s, QString()}, cad::Scope::Selection);
     EXPECT_EQ(ui.lastHint(), u"提示：输入层的名称"_s);
     EXPECT_TRUE(ui.pointers.empty());
     EXPECT_EQ(modeMacro(), u"mine"_s);
@@ -149,7 +150,7 @@ TEST_F(BlockCount, LargeModelSpaceIsCountedInFull) {
             doc->modelSpace().append(doc->makeEntity(cad::memory::kinds::line()));
         }
     }
-    statistics::cmdStatAll_Click(link, {u"LAMP"_s, kAllLayers});
+    statistics::countBlocks(link, {u"LAMP"_s, kAllLayers}, cad::Scope::ModelSpace);
     EXPECT_EQ(ui.lastHint(), u"提示：plan.dwg图中有 10000个LAMP块"_s);
     EXPECT_EQ(ui.hints.at(ui.hints.size() - 2), u"提示：统计进程100.0%"_s);
 }
@@ -158,14 +159,14 @@ TEST_F(BlockCount, SelectionCountBringsTheWindowBackAndDeletesTheSet) {
     cad::Entity picked = insert(u"LAMP"_s);
     insert(u"LAMP"_s);
     pickOnScreen({picked});
-    statistics::cmdStatPart_Click(link, {u"LAMP"_s, kAllLayers});
+    statistics::countBlocks(link, {u"LAMP"_s, kAllLayers}, cad::Scope::Selection);
     EXPECT_EQ(ui.lastHint(), u"提示：选择区域中有 1个LAMP块"_s);
     EXPECT_TRUE(ui.hints.contains(u"提示：切换至AutoCAD界面，按命令行提示执行"_s));
     EXPECT_EQ(ui.broughtToFront, 1);
     EXPECT_FALSE(selectionSetLeft());
 
     pickOnScreen({});
-    statistics::cmdStatPart_Click(link, {u"LAMP"_s, kAllLayers});
+    statistics::countBlocks(link, {u"LAMP"_s, kAllLayers}, cad::Scope::Selection);
     EXPECT_EQ(ui.lastHint(), u"提示：选择区域中有 0个LAMP块"_s);
     EXPECT_FALSE(selectionSetLeft());
 }
@@ -174,7 +175,7 @@ TEST_F(BlockCount, FailureAtAnyCallEndsCleanly) {
     cad::Entity picked = insert(u"LAMP"_s);
     pickOnScreen({picked});
     const qint64 before = app->callCount();
-    statistics::cmdStatPart_Click(link, {u"LAMP"_s, kAllLayers});
+    statistics::countBlocks(link, {u"LAMP"_s, kAllLayers}, cad::Scope::Selection);
     const qint64 calls = app->callCount() - before;
 
     // The last call deletes the set; when that call itself fails the set stays until the next
@@ -190,7 +191,7 @@ TEST_F(BlockCount, FailureAtAnyCallEndsCleanly) {
         ui.hints.clear();
         ui.pointers.clear();
         app->failCall(n);
-        statistics::cmdStatPart_Click(link, {u"LAMP"_s, kAllLayers});
+        statistics::countBlocks(link, {u"LAMP"_s, kAllLayers}, cad::Scope::Selection);
         EXPECT_FALSE(selectionSetLeft());
         EXPECT_EQ(modeMacro(), QString());
         if (!ui.pointers.empty()) {
@@ -206,10 +207,10 @@ TEST_F(BlockCount, FailureInTheWalkRestoresTheCadStatusLine) {
     insert(u"LAMP"_s);
     insert(u"LAMP"_s);
     const qint64 before = app->callCount();
-    statistics::cmdStatAll_Click(link, {u"LAMP"_s, kAllLayers});
+    statistics::countBlocks(link, {u"LAMP"_s, kAllLayers}, cad::Scope::ModelSpace);
     // Fails the last reference's Name: after MODEMACRO was set, before it was emptied.
     app->failCall(app->callCount() - before - 2);
-    statistics::cmdStatAll_Click(link, {u"LAMP"_s, kAllLayers});
+    statistics::countBlocks(link, {u"LAMP"_s, kAllLayers}, cad::Scope::ModelSpace);
     EXPECT_EQ(ui.lastHint(), kFailed);
     EXPECT_EQ(modeMacro(), QString());
     EXPECT_EQ(ui.pointers.back(), ui::Pointer::Default);

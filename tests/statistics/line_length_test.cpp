@@ -30,10 +30,12 @@ protected:
 
     void totalAll(LineKinds kinds, FilterKind filter = FilterKind::All, const QString& box = {},
                   const QString& scale = u"1:1000"_s) {
-        statistics::cmdStatusAll_Click(link, colorRule, {kinds, {filter, box}, scale});
+        statistics::totalLineLengths(link, colorRule, {kinds, {filter, box}, scale},
+                                     cad::Scope::ModelSpace);
     }
     void totalPart(LineKinds kinds, FilterKind filter = FilterKind::All, const QString& box = {}) {
-        statistics::cmdStatusPart_Click(link, colorRule, {kinds, {filter, box}, u"1:1000"_s});
+        statistics::totalLineLengths(link, colorRule, {kinds, {filter, box}, u"1:1000"_s},
+                                     cad::Scope::Selection);
     }
 
     core::ColorRule colorRule;
@@ -133,7 +135,8 @@ TEST_F(LineLength, EmptyFilterBoxesAreRefusedBeforeTheWalk) {
 TEST_F(LineLength, InvalidScaleIsRefusedBeforeTheCadIsAsked) {
     app->quit();
     totalAll(LineKinds::Lines, FilterKind::All, {}, u"1:0"_s);
-    statistics::cmdStatusPart_Click(link, colorRule, {LineKinds::Lines, {}, u"10:1000"_s});
+    statistics::totalLineLengths(link, colorRule, {LineKinds::Lines, {}, u"10:1000"_s},
+                                 cad::Scope::Selection);
     EXPECT_EQ(ui.hints, (QStringList{kScaleRefused, kScaleRefused}));
     EXPECT_TRUE(link.isAttached());
 }

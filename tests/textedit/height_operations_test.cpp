@@ -1,4 +1,5 @@
-// Pages 3 and 4 through their operations (HeightAdd/HeightTimes, All and Part) on a drawing.
+// Tabs 3 and 4 through their operations (added and multiplied heights, over model space and a
+// pick) on a drawing.
 #include "textedit/height_change.h"
 
 #include "text_drawing.h"
@@ -7,29 +8,25 @@ namespace {
 
 using namespace textedit_test;
 using filters::FilterKind;
-using textedit::HeightAddInput;
-using textedit::HeightTimesInput;
+using textedit::Scope;
+using textedit::TextChangeInput;
 
 // Each test runs with the whole-document form and with the selection form picking everything.
 class HeightOperations : public TextDrawing, public ::testing::WithParamInterface<bool> {
 protected:
     bool selection() const { return GetParam(); }
 
-    void heightAdd(const HeightAddInput& input) {
+    Scope scope() const {
         if (selection()) {
             pickAll();
-            textedit::HeightAddPart(link, colorRule, input);
-        } else {
-            textedit::HeightAddAll(link, colorRule, input);
         }
+        return selection() ? Scope::Selection : Scope::ModelSpace;
     }
-    void heightTimes(const HeightTimesInput& input) {
-        if (selection()) {
-            pickAll();
-            textedit::HeightTimesPart(link, colorRule, input);
-        } else {
-            textedit::HeightTimesAll(link, colorRule, input);
-        }
+    void heightAdd(const TextChangeInput& input) {
+        textedit::addToHeights(link, colorRule, input, scope());
+    }
+    void heightTimes(const TextChangeInput& input) {
+        textedit::multiplyHeights(link, colorRule, input, scope());
     }
 
     void pickAll() const {

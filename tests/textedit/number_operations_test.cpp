@@ -1,4 +1,5 @@
-// Pages 1 and 2 through their operations (ValueAdd/ValueTimes, All and Part) on a drawing.
+// Tabs 1 and 2 through their operations (added and multiplied numbers, over model space and a
+// pick) on a drawing.
 #include "textedit/number_change.h"
 
 #include "core/number_text.h"
@@ -8,8 +9,8 @@ namespace {
 
 using namespace textedit_test;
 using filters::FilterKind;
-using textedit::ValueAddInput;
-using textedit::ValueTimesInput;
+using textedit::Scope;
+using textedit::TextChangeInput;
 
 // Each test runs once with the whole-document form and once with the selection form, which
 // picks every entity of model space: both must write the same texts.
@@ -17,21 +18,17 @@ class NumberOperations : public TextDrawing, public ::testing::WithParamInterfac
 protected:
     bool selection() const { return GetParam(); }
 
-    void valueAdd(const ValueAddInput& input) {
+    Scope scope() const {
         if (selection()) {
             pickAll();
-            textedit::ValueAddPart(link, colorRule, input);
-        } else {
-            textedit::ValueAddAll(link, colorRule, input);
         }
+        return selection() ? Scope::Selection : Scope::ModelSpace;
     }
-    void valueTimes(const ValueTimesInput& input) {
-        if (selection()) {
-            pickAll();
-            textedit::ValueTimesPart(link, colorRule, input);
-        } else {
-            textedit::ValueTimesAll(link, colorRule, input);
-        }
+    void valueAdd(const TextChangeInput& input) {
+        textedit::addToNumbers(link, colorRule, input, scope());
+    }
+    void valueTimes(const TextChangeInput& input) {
+        textedit::multiplyNumbers(link, colorRule, input, scope());
     }
 
     void pickAll() const {
