@@ -4,21 +4,33 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test run bench format format-check tidy test-asan clean screenshots fuzz \
-        symbol-sheet
+.PHONY: deps build-deps configure build test run bench format format-check tidy test-asan clean \
+        screenshots fuzz symbol-sheet
 
+# The targets run one after the other (Ninja builds in parallel): two package checks must not
+# run apt-get at the same time.
+.NOTPARALLEL:
+
+# Every package, the required ones and those only some tests and tools need (scripts/deps.sh
+# lists both); installs what is missing, which needs root.
 deps:
-	@scripts/deps.sh
+	@scripts/deps.sh all
+
+# Only the packages configuring and building need: any user can build once they are there, and a
+# missing one stops with the command that installs it.
+build-deps:
+	@scripts/deps.sh required
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 configure: $(BUILD)/build.ninja
 
-build: deps configure
+build: build-deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+# What CI runs: every package, so that no test lacks its tool, then the build and every test.
+test: deps build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # sketchcad with the sample plan and the assistant beside it; without a display, the demo
@@ -50,7 +62,7 @@ test-asan: deps
 BUILD_FUZZ   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: configure
-	cmake --build $(BUILD) --target dxf_test_drawings
+	/usr/bin/python3 tests/dxf/make_drawings.py $(BUILD)/tests/dxf/drawings
 	cmake -S fuzz -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
 	mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/seeds $(BUILD_FUZZ)/corpus-remote

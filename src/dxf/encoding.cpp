@@ -183,10 +183,6 @@ Encoding Encoding::forFile(QByteArrayView acadVer, QByteArrayView dwgCodePage,
     return Encoding(Kind::Codec, QByteArrayLiteral("ISO-8859-1"));
 }
 
-bool Encoding::isUtf8() const {
-    return m_kind == Kind::Utf8;
-}
-
 QByteArray Encoding::name() const {
     return m_kind == Kind::Utf8 ? kUtf8Name.toByteArray() : m_codecName;
 }

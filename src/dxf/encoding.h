@@ -34,7 +34,6 @@ public:
     static Encoding forFile(QByteArrayView acadVer, QByteArrayView dwgCodePage,
                             QByteArrayView fileBytes);
 
-    bool isUtf8() const;
     // The converter's name: "UTF-8", "GBK", "windows-1252", "Johab", ...
     QByteArray name() const;
 
