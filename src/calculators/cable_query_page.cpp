@@ -53,7 +53,7 @@ void buildCableQueryPage(QWidget* frame, pagekit::PageHost& host) {
     auto* cmdQuery =
         captioned<QPushButton>(frame, u"CmdQuery", u"查询", twipsRect(3000, 4920, 1095, 375));
 
-    // OptCurrent_Click and OptPower_Click: only the label follows the mode, the number stays.
+    // Either option button: only the label follows the mode, the number stays.
     host.onClick(optCurrent, [labFuhe, optCurrent] {
         labFuhe->setText(pagekit::text(optCurrent->isChecked() ? kCurrentCaption : kLoadCaption));
     });
@@ -65,7 +65,7 @@ void buildCableQueryPage(QWidget* frame, pagekit::PageHost& host) {
             txtFuhe->text(), txtBili->text(),
             optCurrent->isChecked() ? InputMode::Current : InputMode::Power,
             optAlu->isChecked() ? CoreMaterial::Aluminium : CoreMaterial::Copper};
-        CmdQuery_Click(input, host.ui());
+        queryCableType(input, host.ui());
     });
 }
 

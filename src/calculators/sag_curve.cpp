@@ -141,7 +141,7 @@ SagCheck checkSagInput(const SagCurveInput& input) {
         check.refusal = u"提示：检查输入数据！是否有不合常理之数据？"_s;
         return check;
     }
-    check.CurveRigor = static_cast<qint64>(whole);
+    check.spacing = static_cast<qint64>(whole);
     if (!core::CheckScale(input.scaleX) || !core::CheckScale(input.scaleY)) {
         check.refusal = u"提示：比例数值无效！形式应为x:xxxx"_s;
         return check;
@@ -153,15 +153,15 @@ SagCheck checkSagInput(const SagCurveInput& input) {
     return check;
 }
 
-void FitBSpline(const SagCurveInput& input, qint64 CurveRigor, cad::CadLink& link) {
+void drawCurveBetweenPicks(const SagCurveInput& input, qint64 spacing, cad::CadLink& link) {
     ui::Ui& ui = link.ui();
     if (!link.CheckCadReady()) {
         return;
     }
-    const double K = core::leadingNumber(input.coefficient);
+    const double coefficient = core::leadingNumber(input.coefficient);
     const double rx = core::ScaleRatio(input.scaleX);
     const double ry = core::ScaleRatio(input.scaleY);
-    const double a = 4 * K * ry / (rx * rx * 1000);
+    const double a = 4 * coefficient * ry / (rx * rx * 1000);
     if (!std::isfinite(a) || !(a > 0)) {
         // Asking for picks would be pointless: no curve can come of these numbers.
         ui.ShowHint(u"提示：曲线系数或比例值超出计算范围"_s);
@@ -170,12 +170,12 @@ void FitBSpline(const SagCurveInput& input, qint64 CurveRigor, cad::CadLink& lin
 
     ui.ShowHint(kPickHint);
     const cad::Document document = link.objAcad.ActiveDocument();
-    link.objUtility = document.Utility();
-    const std::optional<cad::Point> p1 = pickPoint(link.objUtility, std::nullopt, kFirstPrompt);
+    const cad::Utility utility = document.Utility();
+    const std::optional<cad::Point> p1 = pickPoint(utility, std::nullopt, kFirstPrompt);
     if (!p1) {
         return;
     }
-    const std::optional<cad::Point> p2 = pickPoint(link.objUtility, p1, kSecondPrompt);
+    const std::optional<cad::Point> p2 = pickPoint(utility, p1, kSecondPrompt);
     if (!p2) {
         return;
     }
@@ -184,42 +184,42 @@ void FitBSpline(const SagCurveInput& input, qint64 CurveRigor, cad::CadLink& lin
     const double x1 = p1->x, x2 = p2->x;
     const std::optional<Parabola> curve = parabolaThrough(a, *p1, *p2);
     const double spanMetres = std::abs(x1 - x2) / rx / 1000;
-    const std::optional<qint64> count =
-        curve ? fitPointCount(spanMetres, CurveRigor) : std::nullopt;
+    const std::optional<qint64> count = curve ? fitPointCount(spanMetres, spacing) : std::nullopt;
     if (!count) {
         ui.ShowHint(u"提示：作图区距坐标零点太远，或曲线拟合精度或比例值过小"_s);
         return;
     }
     const std::optional<std::vector<double>> points =
-        fitPoints(*curve, x1, x2, *count, CurveRigor, rx);
+        fitPoints(*curve, x1, x2, *count, spacing, rx);
     if (!points) {
         ui.ShowHint(u"提示：曲线拟合精度(米/点)不合理"_s);
         return;
     }
 
-    link.objModelSpace = document.ModelSpace();
+    const cad::ModelSpace modelSpace = document.ModelSpace();
+    cad::Entity spline;
     try {
-        link.objSpline = link.objModelSpace.AddSpline(*points, cad::Point{}, cad::Point{});
-        link.objSpline.Color(1);
+        spline = modelSpace.AddSpline(*points, cad::Point{}, cad::Point{});
+        spline.Color(1);
     } catch (const cad::Error&) {
         ui.ShowHint(u"提示：曲线系数不合理导致建模失败"_s);
         return;
     }
     if (input.warnInverted && vertexOutsideSpan(curve->h, x1, x2)) {
-        flash(link.objSpline, ui);
+        flash(spline, ui);
     }
-    link.objPoint = link.objModelSpace.AddPoint(cad::Point{curve->h, curve->k, 0});
-    link.objPoint.Color(1);
+    const cad::Entity vertex = modelSpace.AddPoint(cad::Point{curve->h, curve->k, 0});
+    vertex.Color(1);
 }
 
-void CmdOK_Click(const SagCurveInput& input, cad::CadLink& link) {
+void drawSagCurve(const SagCurveInput& input, cad::CadLink& link) {
     const SagCheck check = checkSagInput(input);
     if (!check.refusal.isEmpty()) {
         link.ui().ShowHint(check.refusal);
         return;
     }
     FrontOnExit front(link.ui());
-    FitBSpline(input, *check.CurveRigor, link);
+    drawCurveBetweenPicks(input, *check.spacing, link);
 }
 
 }  // namespace calculators

@@ -18,10 +18,10 @@ struct SagCurveInput {
     bool warnInverted = false;
 };
 
-// The outcome of checking the page. CurveRigor is set as soon as the spacing passed, even when
-// a later check refuses the click.
+// The outcome of checking the page. The spacing is set as soon as it passed, even when a later
+// check refuses the click.
 struct SagCheck {
-    std::optional<qint64> CurveRigor;
+    std::optional<qint64> spacing;  // whole metres between fit points
     QString refusal;  // the hint of the first failing check; empty when every check passed
 };
 
@@ -31,11 +31,11 @@ inline constexpr qint64 kMaxFitPoints = 100000;
 // The checks of the OK click in their order; touches nothing.
 SagCheck checkSagInput(const SagCurveInput& input);
 
-// Asks for the two suspension points and draws the curve and its vertex, spaced CurveRigor
-// metres apart. Expects an input that passed checkSagInput.
-void FitBSpline(const SagCurveInput& input, qint64 CurveRigor, cad::CadLink& link);
+// Asks for the two suspension points and draws the curve through fit points `spacing` metres
+// apart, and its vertex. Expects an input that passed checkSagInput.
+void drawCurveBetweenPicks(const SagCurveInput& input, qint64 spacing, cad::CadLink& link);
 
-// The OK button: checks the page, draws, and brings the main window back to the front.
-void CmdOK_Click(const SagCurveInput& input, cad::CadLink& link);
+// What the OK button does: checks the page, draws, and brings the main window back to the front.
+void drawSagCurve(const SagCurveInput& input, cad::CadLink& link);
 
 }  // namespace calculators

@@ -38,7 +38,7 @@ void buildSagCurvePage(QWidget* frame, pagekit::PageHost& host) {
     host.onClick(cmdOK, [&host, txtX, txtY, txtCoefficient, txtRigor, chkWarn] {
         const SagCurveInput input{txtX->text(), txtY->text(), txtCoefficient->text(),
                                   txtRigor->text(), chkWarn->isChecked()};
-        CmdOK_Click(input, host.cadLink());
+        drawSagCurve(input, host.cadLink());
     });
 }
 

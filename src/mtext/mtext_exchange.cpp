@@ -19,7 +19,7 @@ const QString kParagraph = u"\\P"_s;
 const QString kMText = u"AcDbMText"_s;
 const QString kText = u"AcDbText"_s;
 
-// From the step on where a Part says failures are ignored: a step that fails is skipped and the
+// Runs one step of an operation that passes over failures: a step that fails is skipped and the
 // next one goes on.
 template <typename Step>
 bool attempt(Step&& step) {
@@ -46,20 +46,20 @@ struct Imported {
 
 Imported collectMTexts(cad::CadLink& link) {
     BusyPointer busy(link.ui());
-    link.objModelSpace = link.objAcad.ActiveDocument().ModelSpace();
+    const cad::ModelSpace modelSpace = link.objAcad.ActiveDocument().ModelSpace();
     Imported imported;
-    const int count = link.objModelSpace.Count();
+    const int count = modelSpace.Count();
     for (int i = 0; i < count; ++i) {
-        link.objItem = link.objModelSpace.Item(i);
-        if (link.objItem.EntityName() == kMText) {
+        const cad::Entity item = modelSpace.Item(i);
+        if (item.EntityName() == kMText) {
             ++imported.count;
-            imported.contents += link.objItem.TextString() + kCrLf;
+            imported.contents += item.TextString() + kCrLf;
         }
     }
     return imported;
 }
 
-// What the picked texts add up to in TextsToMText.
+// What the picked texts add up to when they are joined.
 struct Joined {
     QString text;
     double height = 0;
@@ -90,7 +90,7 @@ QString lineBreaks(QString contents) {
     return contents.replace(kParagraph, kCrLf);
 }
 
-void MTextToDrawing(cad::CadLink& link, const ToDrawingInput& input) {
+void placeTextInDrawing(cad::CadLink& link, const ToDrawingInput& input) {
     ui::Ui& ui = link.ui();
     const std::optional<float> width = checkedWidth(ui, input.widthText);
     if (!width) {
@@ -106,14 +106,13 @@ void MTextToDrawing(cad::CadLink& link, const ToDrawingInput& input) {
     try {
         ui.ShowHint(u"提示：切换至AutoCAD界面，按命令行提示执行"_s);
         const cad::Document document = link.objAcad.ActiveDocument();
-        link.objUtility = document.Utility();
         const cad::Point insertion =
-            link.objUtility.GetPoint(std::nullopt, u"选择多行文字在图中的插入点: "_s);
+            document.Utility().GetPoint(std::nullopt, u"选择多行文字在图中的插入点: "_s);
         const QString contents = paragraphBreaks(input.editorText);
-        link.objModelSpace = document.ModelSpace();
+        const cad::ModelSpace modelSpace = document.ModelSpace();
         cad::UndoGroup undo(document);
-        link.objMText = link.objModelSpace.AddMtext(insertion, *width, contents);
-        link.objMText.Update();
+        const cad::Entity mtext = modelSpace.AddMtext(insertion, *width, contents);
+        mtext.Update();
     } catch (const cad::Error&) {
         // A cancelled pick or a failed placement ends the operation without a word.
         return;
@@ -121,7 +120,7 @@ void MTextToDrawing(cad::CadLink& link, const ToDrawingInput& input) {
     ui.bringMainWindowToFront();
 }
 
-std::optional<QString> MTextFromDrawing(cad::CadLink& link, const QString& editorText) {
+std::optional<QString> importDrawingMTexts(cad::CadLink& link, const QString& editorText) {
     if (!link.CheckCadReady()) {
         return std::nullopt;
     }
@@ -130,7 +129,7 @@ std::optional<QString> MTextFromDrawing(cad::CadLink& link, const QString& edito
     return editorText + kCrLf + lineBreaks(imported.contents);
 }
 
-void TextsToMText(cad::CadLink& link, const QString& widthText) {
+void joinPickedTexts(cad::CadLink& link, const QString& widthText) {
     ui::Ui& ui = link.ui();
     const std::optional<float> width = checkedWidth(ui, widthText);
     if (!width || !link.CheckCadReady()) {
@@ -138,9 +137,10 @@ void TextsToMText(cad::CadLink& link, const QString& widthText) {
     }
     cad::CadLink::SelectionGuard selection(link);
     cad::Document document;
+    cad::ModelSpace modelSpace;
     attempt([&] {
         document = link.objAcad.ActiveDocument();
-        link.objModelSpace = document.ModelSpace();
+        modelSpace = document.ModelSpace();
     });
     attempt([&] { link.PickSelection(); });
 
@@ -151,15 +151,15 @@ void TextsToMText(cad::CadLink& link, const QString& widthText) {
     int picked = 0;
     attempt([&] { picked = link.objSelSet.Count(); });
     for (int i = 0; i < picked; ++i) {
+        cad::Entity text;
         QString kind;
         if (!attempt([&] {
-                link.objText = link.objSelSet.Item(i);
-                kind = link.objText.EntityName();
+                text = link.objSelSet.Item(i);
+                kind = text.EntityName();
             }) ||
             (kind != kText && kind != kMText)) {
             continue;
         }
-        const cad::Entity& text = link.objText;
         attempt([&] { joined.text += text.TextString(); });
         if (joined.height == 0) {
             attempt([&] { joined.height = text.Height(); });
@@ -180,12 +180,10 @@ void TextsToMText(cad::CadLink& link, const QString& widthText) {
         if (!undo) {
             attempt([&] { undo.emplace(document); });
         }
-        // A failed add must not leave an earlier operation's text to take the height.
-        link.objMText.reset();
-        attempt([&] {
-            link.objMText = link.objModelSpace.AddMtext(joined.insertion, *width, joined.text);
-        });
-        if (!attempt([&] { link.objMText.Height(joined.height); })) {
+        // After a failed add the height goes to no text, and the operation ends there.
+        cad::Entity mtext;
+        attempt([&] { mtext = modelSpace.AddMtext(joined.insertion, *width, joined.text); });
+        if (!attempt([&] { mtext.Height(joined.height); })) {
             return;
         }
     }

@@ -41,12 +41,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void cmdFileItem_Click(int index);
-    void cmdEditItem_Click(int index);
-    void txtEdit_MouseMove();
-    void cmdTo_Click();
-    void cmdFrom_Click();
-    void cmdConvert_Click();
+    void runFileItem(int index);
+    void runEditItem(int index);
+    void updateCutAndCopy();
+    void placeText();
+    void importMTexts();
+    void joinTexts();
 
     // The raw text, so that no character of an opened file is changed on its way to a save.
     QString editorText() const { return withCrLf(m_txtEdit->document()->toRawText()); }
@@ -67,18 +67,18 @@ TextEditorPage::TextEditorPage(QWidget* frame, pagekit::PageHost& host)
     m_txtEdit->viewport()->installEventFilter(this);
     // Checking on mouse moves alone would leave the buttons stale after a selection made or
     // dropped from the keyboard.
-    connect(m_txtEdit, &QPlainTextEdit::selectionChanged, this, [this] { txtEdit_MouseMove(); });
+    connect(m_txtEdit, &QPlainTextEdit::selectionChanged, this, [this] { updateCutAndCopy(); });
 
     for (int i = 0; i < 3; ++i) {
         auto* file = control<QPushButton>(frame, indexedName(u"cmdFileItem", i),
                                           twipsRect(5580, 120 + i * 450, 1200, 375));
         file->setText(QString::fromUtf16(kFileCaptions[i]));
-        m_host.onClick(file, [this, i] { cmdFileItem_Click(i); });
+        m_host.onClick(file, [this, i] { runFileItem(i); });
 
         auto* edit = control<QPushButton>(frame, indexedName(u"cmdEditItem", i),
                                           twipsRect(5580, 1620 + i * 450, 1200, 375));
         edit->setText(QString::fromUtf16(kEditCaptions[i]));
-        m_host.onClick(edit, [this, i] { cmdEditItem_Click(i); });
+        m_host.onClick(edit, [this, i] { runEditItem(i); });
         m_cmdEditItem[i] = edit;
     }
     m_cmdEditItem[kCut]->setEnabled(false);
@@ -92,25 +92,25 @@ TextEditorPage::TextEditorPage(QWidget* frame, pagekit::PageHost& host)
                                          twipsRect(120, 4920, 2100, 375));
     auto* cmdFrom = captioned<QPushButton>(frame, u"cmdFrom", u"由AutoCAD图中导来",
                                            twipsRect(2340, 4920, 2250, 375));
-    m_host.onClick(cmdTo, [this] { cmdTo_Click(); });
-    m_host.onClick(cmdFrom, [this] { cmdFrom_Click(); });
-    m_host.onClick(cmdConvert, [this] { cmdConvert_Click(); });
+    m_host.onClick(cmdTo, [this] { placeText(); });
+    m_host.onClick(cmdFrom, [this] { importMTexts(); });
+    m_host.onClick(cmdConvert, [this] { joinTexts(); });
 }
 
 bool TextEditorPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
-        txtEdit_MouseMove();
+        updateCutAndCopy();
     }
     return QObject::eventFilter(watched, event);
 }
 
-void TextEditorPage::txtEdit_MouseMove() {
+void TextEditorPage::updateCutAndCopy() {
     const bool selected = m_txtEdit->textCursor().hasSelection();
     m_cmdEditItem[kCut]->setEnabled(selected);
     m_cmdEditItem[kCopy]->setEnabled(selected);
 }
 
-void TextEditorPage::cmdFileItem_Click(int index) {
+void TextEditorPage::runFileItem(int index) {
     ui::Ui& ui = m_host.ui();
     switch (index) {
         case kNew:
@@ -129,7 +129,7 @@ void TextEditorPage::cmdFileItem_Click(int index) {
     }
 }
 
-void TextEditorPage::cmdEditItem_Click(int index) {
+void TextEditorPage::runEditItem(int index) {
     ui::Ui& ui = m_host.ui();
     switch (index) {
         case kCut: {
@@ -148,18 +148,19 @@ void TextEditorPage::cmdEditItem_Click(int index) {
     }
 }
 
-void TextEditorPage::cmdTo_Click() {
-    MTextToDrawing(m_host.cadLink(), {m_txtWidth->text(), editorText()});
+void TextEditorPage::placeText() {
+    placeTextInDrawing(m_host.cadLink(), {m_txtWidth->text(), editorText()});
 }
 
-void TextEditorPage::cmdFrom_Click() {
-    if (const std::optional<QString> imported = MTextFromDrawing(m_host.cadLink(), editorText())) {
+void TextEditorPage::importMTexts() {
+    if (const std::optional<QString> imported =
+            importDrawingMTexts(m_host.cadLink(), editorText())) {
         m_txtEdit->setPlainText(*imported);
     }
 }
 
-void TextEditorPage::cmdConvert_Click() {
-    TextsToMText(m_host.cadLink(), m_txtWidth->text());
+void TextEditorPage::joinTexts() {
+    joinPickedTexts(m_host.cadLink(), m_txtWidth->text());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "core/progress.h"
 #include "core/text.h"
+#include "properties/conversion_entries.h"
 
 using namespace Qt::StringLiterals;
 
@@ -96,14 +97,13 @@ struct LinetypeChange {
     }
 };
 
-using TakeItems = cad::Collection<cad::Entity> (*)(cad::CadLink&);
+using TakeItems = cad::Collection<cad::Entity> (*)(cad::CadLink&, const cad::Document&);
 
-cad::Collection<cad::Entity> modelSpace(cad::CadLink& link) {
-    link.objModelSpace = link.objDocument.ModelSpace();
-    return link.objModelSpace;
+cad::Collection<cad::Entity> modelSpace(cad::CadLink&, const cad::Document& document) {
+    return document.ModelSpace();
 }
 
-cad::Collection<cad::Entity> pickedObjects(cad::CadLink& link) {
+cad::Collection<cad::Entity> pickedObjects(cad::CadLink& link, const cad::Document&) {
     return link.PickSelection();
 }
 
@@ -113,15 +113,15 @@ void convert(cad::CadLink& link, const Change& change, TakeItems takeItems) {
         return;
     }
     ui::Ui& ui = link.ui();
-    link.objDocument = link.objAcad.ActiveDocument();
+    const cad::Document document = link.objAcad.ActiveDocument();
     {
-        const cad::UndoGroup undo(link.objDocument);
+        const cad::UndoGroup undo(document);
         // Deletes "SelPart" before the closing hint; a model-space pass has none to delete.
         const cad::CadLink::SelectionGuard selection(link);
         // Stopping here rather than in the window's guard keeps the hint specific to a pass
         // cut short, while the changes made so far stay in the one undo step.
         try {
-            const cad::Collection<cad::Entity> items = takeItems(link);
+            const cad::Collection<cad::Entity> items = takeItems(link, document);
             const int count = items.Count();
             for (int i = 0; i < count; ++i) {
                 const cad::Entity entity = items.Item(i);
@@ -143,7 +143,7 @@ void convert(cad::CadLink& link, const Change& change, TakeItems takeItems) {
 void convertColors(cad::CadLink& link, const ConversionInput& input, TakeItems takeItems) {
     const std::optional<int> target = targetColor(input.target);
     if (!target) {
-        link.ui().ShowHint(u"提示：所选颜色不存在"_s);
+        link.ui().ShowHint(unlistedHint(Property::Color));
         return;
     }
     convert(link, ColorChange{sourceColor(input.source), *target}, takeItems);

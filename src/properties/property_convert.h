@@ -8,7 +8,7 @@
 
 namespace properties {
 
-// The two list texts of a conversion, which the page has checked to be entries of their lists.
+// The two list texts of a conversion, which entryRefusal has accepted as entries of their lists.
 struct ConversionInput {
     QString source;
     QString target;

@@ -1,5 +1,5 @@
-// Tab 7's page: builds the controls, runs the search into the lists and checks a conversion's
-// two texts against their lists before it runs.
+// Tab 7's page: builds the controls, runs the search into the lists and hands a conversion its
+// two texts and the entries of their lists.
 #include "properties/property_page.h"
 
 #include <QComboBox>
@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "pagekit/controls.h"
+#include "properties/conversion_entries.h"
 #include "properties/property_convert.h"
 #include "properties/property_search.h"
 
@@ -31,7 +32,7 @@ struct ConversionGroup {
     const char16_t* targetBox;
     const char16_t* allButton;
     const char16_t* partButton;
-    const char16_t* refusal;  // a text that is no entry of its list
+    Property property;
     Conversion all;
     Conversion part;
 };
@@ -39,16 +40,16 @@ struct ConversionGroup {
 const ConversionGroup kGroups[] = {
     {u"fraStyle", u"文字类型", twipsRect(120, 840, 3240, 1920), u"LabStyle1", u"原文字类型：",
      u"ComStyle1", u"LabStyle2", u"目标字型：", u"ComStyle2", u"CmdStyleALL", u"CmdStylePart",
-     u"提示：所选字型不存在", StyleConvertAll, StyleConvertPart},
+     Property::TextStyle, StyleConvertAll, StyleConvertPart},
     {u"fraLayer", u"层名", twipsRect(3540, 840, 3240, 1920), u"LabLayer1", u"对象原层名：",
      u"ComLayer1", u"LabLayer2", u"目标层名：", u"ComLayer2", u"CmdLayerAll", u"CmdLayerPart",
-     u"提示：所选层不存在", LayerConvertAll, LayerConvertPart},
+     Property::Layer, LayerConvertAll, LayerConvertPart},
     {u"frmColor", u"颜色", twipsRect(120, 2880, 3240, 1920), u"LabColor1", u"对象原颜色：",
      u"ComColor1", u"LabColor2", u"目标颜色：", u"ComColor2", u"CmdColorAll", u"CmdColorPart",
-     u"提示：所选颜色不存在", ColorConvertAll, ColorConvertPart},
+     Property::Color, ColorConvertAll, ColorConvertPart},
     {u"frmType", u"线形", twipsRect(3540, 2880, 3240, 1920), u"LabType1", u"对象原线形：",
      u"ComType1", u"LabType2", u"目标线形：", u"ComType2", u"CmdTypeAll", u"CmdTypePart",
-     u"提示：所选线型不存在", TypeConvertAll, TypeConvertPart},
+     Property::Linetype, TypeConvertAll, TypeConvertPart},
 };
 
 struct ListPair {
@@ -56,14 +57,13 @@ struct ListPair {
     QComboBox* target;
 };
 
-// Exact, blanks and letter case included: a typed "1" is not the entry "  1(红)".
-bool isEntry(const QComboBox& box, const QString& text) {
+QStringList entries(const QComboBox& box) {
+    QStringList texts;
+    texts.reserve(box.count());
     for (int i = 0; i < box.count(); ++i) {
-        if (box.itemText(i) == text) {
-            return true;
-        }
+        texts.append(box.itemText(i));
     }
-    return false;
+    return texts;
 }
 
 void fill(QComboBox* box, const QStringList& entries) {
@@ -77,12 +77,14 @@ void fill(const ListPair& lists, const QStringList& source, const QStringList& t
     fill(lists.target, target);
 }
 
-// The handler of both buttons of a group: the texts must be entries of their lists.
-void convertChecked(pagekit::PageHost& host, const ConversionGroup& group, const ListPair& lists,
-                    Conversion conversion) {
+// What both buttons of a group do: the conversion runs only on texts that are list entries.
+void convertListed(pagekit::PageHost& host, const ConversionGroup& group, const ListPair& lists,
+                   Conversion conversion) {
     const ConversionInput input{lists.source->currentText(), lists.target->currentText()};
-    if (!isEntry(*lists.source, input.source) || !isEntry(*lists.target, input.target)) {
-        host.ui().ShowHint(QString::fromUtf16(group.refusal));
+    const QString refusal =
+        entryRefusal(group.property, {entries(*lists.source), entries(*lists.target)}, input);
+    if (!refusal.isEmpty()) {
+        host.ui().ShowHint(refusal);
         return;
     }
     conversion(host.cadLink(), input);
@@ -103,15 +105,15 @@ ListPair buildGroup(QWidget* frame, pagekit::PageHost& host, const ConversionGro
                                        twipsRect(240, 1380, 1215, 375));
     auto* part = captioned<QPushButton>(groupBox, group.partButton, u"选择修改",
                                         twipsRect(1800, 1380, 1215, 375));
-    host.onClick(all, [&host, &group, lists] { convertChecked(host, group, lists, group.all); });
-    host.onClick(part, [&host, &group, lists] { convertChecked(host, group, lists, group.part); });
+    host.onClick(all, [&host, &group, lists] { convertListed(host, group, lists, group.all); });
+    host.onClick(part, [&host, &group, lists] { convertListed(host, group, lists, group.part); });
     return lists;
 }
 
 // The four searches run one after the other, each through the window's handler guard, so a
 // CAD failure in one ends that one only and leaves its lists as they were.
-void cmdProperty_Click(pagekit::PageHost& host, const ListPair& styles, const ListPair& layers,
-                       const ListPair& colors, const ListPair& linetypes) {
+void searchProperties(pagekit::PageHost& host, const ListPair& styles, const ListPair& layers,
+                      const ListPair& colors, const ListPair& linetypes) {
     cad::CadLink& link = host.cadLink();
     host.handle([&] {
         if (const auto names = SearchTextStyles(link)) {
@@ -145,7 +147,7 @@ void buildPropertyPage(QWidget* frame, pagekit::PageHost& host) {
     const ListPair colors = buildGroup(frame, host, kGroups[2]);
     const ListPair linetypes = buildGroup(frame, host, kGroups[3]);
     QObject::connect(search, &QAbstractButton::clicked, search,
-                     [=, &host] { cmdProperty_Click(host, styles, layers, colors, linetypes); });
+                     [=, &host] { searchProperties(host, styles, layers, colors, linetypes); });
 }
 
 }  // namespace properties

@@ -71,25 +71,21 @@ std::optional<QStringList> SearchTextStyles(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return std::nullopt;
     }
-    link.objTextStyles = link.objAcad.ActiveDocument().TextStyles();
-    return names(link.objTextStyles);
+    return names(link.objAcad.ActiveDocument().TextStyles());
 }
 
 std::optional<QStringList> SearchLayers(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return std::nullopt;
     }
-    link.objDocument = link.objAcad.ActiveDocument();
-    return names(link.objDocument.Layers());
+    return names(link.objAcad.ActiveDocument().Layers());
 }
 
 std::optional<QStringList> SearchLinetypes(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return std::nullopt;
     }
-    link.objDocument = link.objAcad.ActiveDocument();
-    link.objLinetypes = link.objDocument.Linetypes();
-    return names(link.objLinetypes);
+    return names(link.objAcad.ActiveDocument().Linetypes());
 }
 
 std::optional<ColorLists> SearchColors(cad::CadLink& link) {
@@ -97,10 +93,10 @@ std::optional<ColorLists> SearchColors(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return std::nullopt;
     }
-    link.objModelSpace = link.objAcad.ActiveDocument().ModelSpace();
+    const cad::ModelSpace modelSpace = link.objAcad.ActiveDocument().ModelSpace();
     ui::Ui& ui = link.ui();
     ColorLists lists{{}, core::colorEntryTexts()};
-    const int count = link.objModelSpace.Count();
+    const int count = modelSpace.Count();
     if (count > kLargeDrawing && userDeclinesLargeSearch(ui)) {
         lists.source = lists.target;
         return lists;
@@ -109,7 +105,7 @@ std::optional<ColorLists> SearchColors(cad::CadLink& link) {
     // as appending every colour and removing later repeats.
     SeenColors seen;
     for (int i = 0; i < count; ++i) {
-        const int color = link.objModelSpace.Item(i).Color();
+        const int color = modelSpace.Item(i).Color();
         if (seen.firstTime(color)) {
             lists.source.append(colorText(color));
         }

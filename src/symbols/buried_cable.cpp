@@ -34,16 +34,16 @@ void drawBuriedCable(cad::CadLink& link) {
     const cad::Point e = link.objUtility.GetPoint(std::nullopt, u"选择电缆终点: "_s);
     const cad::UndoGroup group(link.objAcad.ActiveDocument());
 
-    link.objLine = link.objAcad.ActiveDocument().ModelSpace().AddLine(s, e);
-    link.objLine.Color(1);
-    link.objLine.Update();
+    const cad::Entity cable = link.objAcad.ActiveDocument().ModelSpace().AddLine(s, e);
+    cable.Color(1);
+    cable.Update();
 
     const QPointF o = cableOffset({s.x, s.y}, {e.x, e.y});
-    link.objLine = link.objAcad.ActiveDocument().ModelSpace().AddLine(
+    const cad::Entity dashed = link.objAcad.ActiveDocument().ModelSpace().AddLine(
         {s.x + o.x(), s.y + o.y(), s.z}, {e.x + o.x(), e.y + o.y(), e.z});
-    link.objLine.Linetype(hidden);
-    link.objLine.Color(0);  // by block
-    link.objLine.Update();
+    dashed.Linetype(hidden);
+    dashed.Color(0);  // by block
+    dashed.Update();
 }
 
 }  // namespace symbols

@@ -16,8 +16,7 @@ namespace {
 using pagekit::captioned;
 using pagekit::twipsRect;
 
-constexpr int kPages = 4;
-constexpr int kPerPage = 20;
+constexpr int kPerPage = SymbolPages::kPerPage;
 constexpr int kPerColumn = 5;
 
 // Slots fill a page column by column, top to bottom, left to right.
@@ -28,10 +27,10 @@ QRect slotPlace(int slot) {
 }  // namespace
 
 SymbolBrowser::SymbolBrowser(QWidget* frame, pagekit::PageHost& host)
-    : QObject(frame), m_frame(frame), m_host(host) {
-    m_LstBlock = pagekit::control<QListWidget>(frame, QStringLiteral("LstBlock"),
+    : QObject(frame), m_host(host) {
+    m_lstBlock = pagekit::control<QListWidget>(frame, QStringLiteral("LstBlock"),
                                                twipsRect(120, 240, 1815, 4545));
-    m_LstBlock->addItems(symbolNames());
+    m_lstBlock->addItems(symbolNames());
     for (const Symbol& symbol : symbolTable()) {
         const int i = symbol.index;
         auto* picture = new SymbolThumbnail(previewPrimitives(symbol), frame);
@@ -43,101 +42,95 @@ SymbolBrowser::SymbolBrowser(QWidget* frame, pagekit::PageHost& host)
             picture->move(slotPlace(i).topLeft());
         }
         connect(picture, &SymbolThumbnail::clicked, this,
-                [this, i] { m_host.handle([this, i] { PicBlock_Click(i); }); });
-        // PicBlock_DblClick: the picture plays no part beyond the click that came first.
+                [this, i] { m_host.handle([this, i] { choosePicture(i); }); });
+        // The click that comes first has chosen the picture; the double click inserts it.
         connect(picture, &SymbolThumbnail::doubleClicked, this,
-                [this] { m_host.handle([this] { LstBlock_DblClick(); }); });
-        m_PicBlock[i] = picture;
+                [this] { m_host.handle([this] { insertChosen(); }); });
+        m_picBlock[i] = picture;
     }
-    m_CmdPre = captioned<QPushButton>(frame, u"CmdPre", u"上一页", twipsRect(360, 4920, 1095, 375));
-    m_CmdNext =
+    m_cmdPre = captioned<QPushButton>(frame, u"CmdPre", u"上一页", twipsRect(360, 4920, 1095, 375));
+    m_cmdNext =
         captioned<QPushButton>(frame, u"CmdNext", u"下一页", twipsRect(1920, 4920, 1095, 375));
     m_cmdBlock =
         captioned<QPushButton>(frame, u"cmdBlock", u"插入", twipsRect(3840, 4920, 1095, 375));
     m_cmdBlock->setEnabled(false);
 
-    m_host.onClick(m_CmdNext, [this] { CmdNext_Click(); });
-    m_host.onClick(m_CmdPre, [this] { CmdPre_Click(); });
-    m_host.onClick(m_cmdBlock, [this] { LstBlock_DblClick(); });
+    m_host.onClick(m_cmdNext, [this] { turnPageForward(); });
+    m_host.onClick(m_cmdPre, [this] { turnPageBack(); });
+    m_host.onClick(m_cmdBlock, [this] { insertChosen(); });
     // Mouse and keyboard alike select an entry; focus alone only moves the list's cursor.
-    connect(m_LstBlock, &QListWidget::itemSelectionChanged, this,
-            [this] { m_host.handle([this] { LstBlock_Click(); }); });
-    connect(m_LstBlock, &QListWidget::itemDoubleClicked, this,
-            [this] { m_host.handle([this] { LstBlock_DblClick(); }); });
+    connect(m_lstBlock, &QListWidget::itemSelectionChanged, this,
+            [this] { m_host.handle([this] { chooseSelectedEntry(); }); });
+    connect(m_lstBlock, &QListWidget::itemDoubleClicked, this,
+            [this] { m_host.handle([this] { insertChosen(); }); });
 }
 
 void SymbolBrowser::setUp() {
     for (int slot = 0; slot < kPerPage; ++slot) {
         for (int k = kPerPage; k < kSymbolCount; k += kPerPage) {
-            m_PicBlock[slot + k]->move(m_PicBlock[slot]->pos());
+            m_picBlock[slot + k]->move(m_picBlock[slot]->pos());
         }
     }
-    m_CmdPre->setEnabled(false);
-    m_CurSymbolName.clear();
+    m_cmdPre->setEnabled(false);
+    m_curSymbolName.clear();
+    m_pages.show(1);
+    showPictures();
+}
+
+void SymbolBrowser::showPictures() {
     for (int i = 0; i < kSymbolCount; ++i) {
-        m_PicBlock[i]->setVisible(i < kPerPage);
+        m_picBlock[i]->setVisible(m_pages.showsSymbol(i));
     }
 }
 
-void SymbolBrowser::showPage(int page) {
-    const int first = kPerPage * (page - 1);
-    for (int i = 0; i < kSymbolCount; ++i) {
-        m_PicBlock[i]->setVisible(i >= first && i < first + kPerPage);
-    }
-    m_CmdPre->setEnabled(page > 1);
-    m_CmdNext->setEnabled(page < kPages);
+void SymbolBrowser::showPage() {
+    showPictures();
+    m_cmdPre->setEnabled(m_pages.hasPrevious());
+    m_cmdNext->setEnabled(m_pages.hasNext());
 }
 
-bool SymbolBrowser::pageShown(int page) const {
-    return m_PicBlock[kPerPage * (page - 1)]->isVisibleTo(m_frame);
-}
-
-void SymbolBrowser::CmdNext_Click() {
-    for (int page = 1; page < kPages; ++page) {
-        if (pageShown(page)) {
-            showPage(page + 1);
-            return;
-        }
+// At either end nothing changes, the paging buttons included.
+void SymbolBrowser::turnPageForward() {
+    if (m_pages.turnForward()) {
+        showPage();
     }
 }
 
-void SymbolBrowser::CmdPre_Click() {
-    for (int page = 2; page <= kPages; ++page) {
-        if (pageShown(page)) {
-            showPage(page - 1);
-            return;
-        }
+void SymbolBrowser::turnPageBack() {
+    if (m_pages.turnBack()) {
+        showPage();
     }
 }
 
-void SymbolBrowser::LstBlock_Click() {
-    const QList<QListWidgetItem*> selected = m_LstBlock->selectedItems();
+void SymbolBrowser::chooseSelectedEntry() {
+    const QList<QListWidgetItem*> selected = m_lstBlock->selectedItems();
     if (selected.isEmpty()) {
         return;
     }
-    const int i = m_LstBlock->row(selected.first());
+    const int i = m_lstBlock->row(selected.first());
     m_cmdBlock->setEnabled(true);
-    showPage(i / kPerPage + 1);
-    m_PicBlock[i]->setLook(SymbolThumbnail::Look::Selected);
-    if (m_LastSymbolIndex != i) {
-        m_PicBlock[m_LastSymbolIndex]->setLook(SymbolThumbnail::Look::Normal);
+    m_pages.show(SymbolPages::pageOf(i));
+    showPage();
+    m_picBlock[i]->setLook(SymbolThumbnail::Look::Selected);
+    if (m_lastSymbolIndex != i) {
+        m_picBlock[m_lastSymbolIndex]->setLook(SymbolThumbnail::Look::Normal);
     }
-    m_LastSymbolIndex = static_cast<qint16>(i);
-    m_CurSymbolName = m_LstBlock->item(i)->text();
-    m_host.ui().ShowHint(QStringLiteral("提示：") + m_CurSymbolName);
+    m_lastSymbolIndex = i;
+    m_curSymbolName = m_lstBlock->item(i)->text();
+    m_host.ui().ShowHint(QStringLiteral("提示：") + m_curSymbolName);
 }
 
 // Choosing a picture is choosing its list entry, so list and pictures can never disagree.
-void SymbolBrowser::PicBlock_Click(int index) {
-    if (m_LstBlock->item(index)->isSelected()) {
-        LstBlock_Click();
+void SymbolBrowser::choosePicture(int index) {
+    if (m_lstBlock->item(index)->isSelected()) {
+        chooseSelectedEntry();
     } else {
-        m_LstBlock->setCurrentRow(index);
+        m_lstBlock->setCurrentRow(index);
     }
 }
 
-void SymbolBrowser::LstBlock_DblClick() {
-    insertChosenSymbol(m_host.cadLink(), m_CurSymbolName);
+void SymbolBrowser::insertChosen() {
+    insertChosenSymbol(m_host.cadLink(), m_curSymbolName);
 }
 
 }  // namespace symbols

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "pagekit/page_host.h"
+#include "symbols/symbol_pages.h"
 #include "symbols/symbol_table.h"
 
 class QListWidget;
@@ -24,31 +25,31 @@ public:
     // slot, page 1 shown, "上一页" disabled and no symbol chosen.
     void setUp();
 
-    const QString& curSymbolName() const { return m_CurSymbolName; }
-    int lastSymbolIndex() const { return m_LastSymbolIndex; }
+    const QString& curSymbolName() const { return m_curSymbolName; }
+    int lastSymbolIndex() const { return m_lastSymbolIndex; }
 
 private:
-    // Page p (1-4) visible, the others hidden, and the paging buttons following it.
-    void showPage(int page);
-    // The page whose pictures are visible, read from the pictures themselves.
-    bool pageShown(int page) const;
+    // The pictures of the page m_pages holds visible, the others hidden.
+    void showPictures();
+    // Those pictures, and the paging buttons following the page.
+    void showPage();
 
-    void CmdNext_Click();
-    void CmdPre_Click();
-    void LstBlock_Click();
-    void PicBlock_Click(int index);
-    void LstBlock_DblClick();
+    void turnPageForward();
+    void turnPageBack();
+    void chooseSelectedEntry();
+    void choosePicture(int index);
+    void insertChosen();
 
-    QWidget* m_frame;
     pagekit::PageHost& m_host;
-    QListWidget* m_LstBlock;
-    std::array<SymbolThumbnail*, kSymbolCount> m_PicBlock{};
-    QPushButton* m_CmdPre;
-    QPushButton* m_CmdNext;
+    QListWidget* m_lstBlock;
+    std::array<SymbolThumbnail*, kSymbolCount> m_picBlock{};
+    QPushButton* m_cmdPre;
+    QPushButton* m_cmdNext;
     QPushButton* m_cmdBlock;
 
-    QString m_CurSymbolName;
-    qint16 m_LastSymbolIndex = 0;
+    SymbolPages m_pages;
+    QString m_curSymbolName;
+    int m_lastSymbolIndex = 0;
 };
 
 }  // namespace symbols

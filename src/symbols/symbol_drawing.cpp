@@ -15,34 +15,31 @@ public:
     PrimitiveAdder(cad::CadLink& link, const cad::Point& origin) : m_link(link), m_origin(origin) {}
 
     void operator()(const Line& line) const {
-        m_link.objLine = modelSpace().AddLine(at(line.start), at(line.end));
+        const cad::Entity added = modelSpace().AddLine(at(line.start), at(line.end));
         if (line.color) {
-            m_link.objLine.Color(*line.color);
+            added.Color(*line.color);
         }
         if (!line.linetype.isEmpty()) {
-            m_link.objLine.Linetype(line.linetype);
-            m_link.objLine.LinetypeScale(1);
+            added.Linetype(line.linetype);
+            added.LinetypeScale(1);
         }
-        m_link.objLine.Update();
+        added.Update();
     }
 
     void operator()(const Circle& circle) const {
-        m_link.objCircle = modelSpace().AddCircle(at(circle.centre), circle.radius);
-        m_link.objCircle.Update();
+        modelSpace().AddCircle(at(circle.centre), circle.radius).Update();
     }
 
     void operator()(const Arc& arc) const {
-        m_link.objArc =
-            modelSpace().AddArc(at(arc.centre), arc.radius, arc.startAngle, arc.endAngle);
-        m_link.objArc.Update();
+        modelSpace().AddArc(at(arc.centre), arc.radius, arc.startAngle, arc.endAngle).Update();
     }
 
     // Texts are left for the CAD to show at its next regeneration.
     void operator()(const Text& text) const {
-        m_link.objText = modelSpace().AddText(text.text, at(text.at), text.height);
-        m_link.objText.ScaleFactor(text.widthFactor);
+        const cad::Entity added = modelSpace().AddText(text.text, at(text.at), text.height);
+        added.ScaleFactor(text.widthFactor);
         if (text.rotation) {
-            m_link.objText.Rotation(*text.rotation);
+            added.Rotation(*text.rotation);
         }
     }
 

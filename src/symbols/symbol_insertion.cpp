@@ -6,11 +6,11 @@
 
 namespace symbols {
 
-void InsertSymbol(cad::CadLink& link, const QString& CurSymbolName) {
+void drawSymbolNamed(cad::CadLink& link, const QString& name) {
     const cad::Document active = link.objAcad.ActiveDocument();
     link.objUtility = active.Utility();
     link.objLinetypes = active.Linetypes();
-    const Symbol* symbol = findSymbol(CurSymbolName);
+    const Symbol* symbol = findSymbol(name);
     if (symbol == nullptr) {
         link.ui().ShowHint(QStringLiteral("提示：库内无图"));
     } else if (symbol->pick == Pick::Nothing) {
@@ -20,13 +20,13 @@ void InsertSymbol(cad::CadLink& link, const QString& CurSymbolName) {
     }
 }
 
-void insertChosenSymbol(cad::CadLink& link, const QString& CurSymbolName) {
+void insertChosenSymbol(cad::CadLink& link, const QString& name) {
     if (!link.CheckCadReady()) {
         return;
     }
     link.ui().ShowHint(QStringLiteral("提示：切换至AutoCAD界面，按命令行提示执行"));
     try {
-        InsertSymbol(link, CurSymbolName);
+        drawSymbolNamed(link, name);
     } catch (const cad::Error&) {
         // The user pressed Esc at the prompt or a call failed: the insertion just stops.
     }

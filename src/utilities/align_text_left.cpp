@@ -28,16 +28,16 @@ void alignText(const cad::Entity& text, std::optional<double>& commonX) {
 
 }  // namespace
 
-void AlignTextLeft(cad::CadLink& link) {
+void alignTextsLeft(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return;
     }
     cad::CadLink::SelectionGuard selection(link);
-    const std::vector<cad::Entity> picked = pickPassingOverFailures(link);
+    const PickedObjects picked = pickPassingOverFailures(link);
     try {
-        cad::UndoGroup undo(link.objDocument);
+        cad::UndoGroup undo(picked.document);
         std::optional<double> commonX;
-        for (const cad::Entity& entity : picked) {
+        for (const cad::Entity& entity : picked.entities) {
             try {
                 if (isKind(entity, u"AcDbText")) {
                     alignText(entity, commonX);

@@ -53,13 +53,13 @@ void moveFrom(const cad::Document& document, const cad::ModelSpace& space, int s
 
 }  // namespace
 
-void cmdLayer_Click(cad::CadLink& link) {
+void moveFromPickedToNewLayer(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
     cad::CadLink::SelectionGuard selection(link);
-    const cad::Document document = link.objDocument = link.objAcad.ActiveDocument();
+    const cad::Document document = link.objAcad.ActiveDocument();
     const cad::SelectionSet picked = link.PickSelection();
     if (picked.Count() == 0) {
         ui.ShowHint(u"提示：没有选择实体，图层未改"_s);
@@ -69,7 +69,7 @@ void cmdLayer_Click(cad::CadLink& link) {
 
     cad::ModelSpace space;
     try {
-        space = link.objModelSpace = document.ModelSpace();
+        space = document.ModelSpace();
     } catch (const cad::Error&) {
         return;
     }

@@ -8,6 +8,6 @@ namespace utilities {
 // Model-space order is taken as drawing order. Nothing changes, with the reason in the hint
 // line, when nothing is picked or the picked entity is not in model space; from the walk on,
 // failing steps are passed over.
-void cmdLayer_Click(cad::CadLink& link);
+void moveFromPickedToNewLayer(cad::CadLink& link);
 
 }  // namespace utilities

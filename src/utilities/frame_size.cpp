@@ -20,7 +20,7 @@ bool near(double length, float side) {
 }  // namespace
 
 const FrameSize* matchFrameSize(double d0, double d1) {
-    for (const FrameSize& size : FrameSizes) {
+    for (const FrameSize& size : kFrameSizes) {
         const bool matches = near(d0, size.side1) ? near(d1, size.side2)
                                                   : near(d0, size.side2) && near(d1, size.side1);
         if (matches) {
@@ -30,13 +30,12 @@ const FrameSize* matchFrameSize(double d0, double d1) {
     return nullptr;
 }
 
-void CheckFrameSize(cad::CadLink& link) {
+void reportFrameSize(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
     cad::CadLink::SelectionGuard selection(link);
-    link.objDocument = link.objAcad.ActiveDocument();
     const cad::SelectionSet picked = link.PickSelection();
     if (picked.Count() != 2) {
         ui.ShowHint(u"提示：选择两条相邻边"_s);

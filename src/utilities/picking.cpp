@@ -3,14 +3,14 @@
 
 namespace utilities {
 
-std::vector<cad::Entity> pickPassingOverFailures(cad::CadLink& link) {
-    std::vector<cad::Entity> picked;
+PickedObjects pickPassingOverFailures(cad::CadLink& link) {
+    PickedObjects picked;
     try {
-        link.objDocument = link.objAcad.ActiveDocument();
+        picked.document = link.objAcad.ActiveDocument();
         const cad::SelectionSet set = link.PickSelection();
         const int count = set.Count();
         for (int i = 0; i < count; ++i) {
-            picked.push_back(set.Item(i));
+            picked.entities.push_back(set.Item(i));
         }
     } catch (const cad::Error&) {
         // Whatever was read is worked on; an empty pick changes nothing.

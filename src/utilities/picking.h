@@ -8,9 +8,15 @@
 
 namespace utilities {
 
-// Guard passed: sets objDocument, makes "SelPart" and lets the user pick. The picked objects in
-// selection order; a failing step ends the list early, leaving what was read.
-std::vector<cad::Entity> pickPassingOverFailures(cad::CadLink& link);
+// The active document and what the user picked in it, in selection order.
+struct PickedObjects {
+    cad::Document document;
+    std::vector<cad::Entity> entities;
+};
+
+// Guard passed: takes the active document, makes "SelPart" and lets the user pick. A failing
+// step ends the list early, leaving what was read (and no document when that step failed).
+PickedObjects pickPassingOverFailures(cad::CadLink& link);
 
 // The entity's EntityName is `kind`, without regard to case.
 bool isKind(const cad::Entity& entity, QStringView kind);

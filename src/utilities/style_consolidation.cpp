@@ -32,11 +32,11 @@ struct Pair {
 
 class Consolidation {
 public:
-    Consolidation(cad::CadLink& link, cad::Document document)
-        : m_ui(link.ui()),
+    Consolidation(ui::Ui& ui, cad::Document document)
+        : m_ui(ui),
           m_document(std::move(document)),
-          m_space(link.objModelSpace = m_document.ModelSpace()),
-          m_styles(link.objTextStyles = m_document.TextStyles()) {}
+          m_space(m_document.ModelSpace()),
+          m_styles(m_document.TextStyles()) {}
 
     void run() {
         while (const std::optional<Pair> pair = nextPair()) {
@@ -131,12 +131,12 @@ private:
 
 }  // namespace
 
-void ConsolidateStyles(cad::CadLink& link) {
+void consolidateStyles(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return;
     }
-    const cad::Document document = link.objDocument = link.objAcad.ActiveDocument();
-    Consolidation consolidation(link, document);
+    const cad::Document document = link.objAcad.ActiveDocument();
+    Consolidation consolidation(link.ui(), document);
     cad::UndoGroup undo(document);
     consolidation.run();
 }

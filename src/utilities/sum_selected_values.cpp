@@ -10,14 +10,14 @@ namespace utilities {
 
 using namespace Qt::StringLiterals;
 
-void SumSelectedValues(cad::CadLink& link) {
+void sumSelectedValues(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return;
     }
     double sum = 0;
     {
         cad::CadLink::SelectionGuard selection(link);
-        for (const cad::Entity& entity : pickPassingOverFailures(link)) {
+        for (const cad::Entity& entity : pickPassingOverFailures(link).entities) {
             try {
                 if (isKind(entity, u"AcDbText")) {
                     const QString text = core::trimBlanks(entity.TextString());

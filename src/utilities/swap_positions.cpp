@@ -40,12 +40,12 @@ void exchange(const cad::Entity& first, const cad::Entity& second) {
 
 }  // namespace
 
-void SwapPositions(cad::CadLink& link) {
+void swapPositions(cad::CadLink& link) {
     if (!link.CheckCadReady()) {
         return;
     }
     cad::CadLink::SelectionGuard selection(link);
-    link.objDocument = link.objAcad.ActiveDocument();
+    const cad::Document document = link.objAcad.ActiveDocument();
     const cad::SelectionSet picked = link.PickSelection();
     if (picked.Count() != 2) {
         link.ui().ShowHint(u"提示：只能选择两个对象"_s);
@@ -56,7 +56,7 @@ void SwapPositions(cad::CadLink& link) {
     if (!isSwappable(first) || !isSwappable(second)) {
         link.ui().ShowHint(u"提示：只能选择文字、多行文字或块"_s);
     } else {
-        cad::UndoGroup undo(link.objDocument);
+        cad::UndoGroup undo(document);
         exchange(first, second);
     }
     link.DeleteSelection();

@@ -22,12 +22,13 @@ SagCurveInput defaults() {
     return {u"1:2000"_s, u"1:200"_s, u"0.0000767"_s, u"5"_s, false};
 }
 
-// Records the spline's colour at every beep of the flash.
+// Records the spline's colour at every beep of the flash; the spline is the last entity drawn.
 class FlashWatchingUi : public ui::RecordingUi {
 public:
     void beep() override {
         RecordingUi::beep();
-        colours.push_back(link->objSpline.Color());
+        const cad::ModelSpace space = link->objAcad.ActiveDocument().ModelSpace();
+        colours.push_back(space.Item(space.Count() - 1).Color());
     }
 
     cad::CadLink* link = nullptr;
@@ -45,7 +46,7 @@ protected:
     ~SagCurveTest() override { cad::revokeRunningObject(kProgId); }
 
     void pick(double x, double y) { app->script().queuePoint({x, y, 0}); }
-    void run(const SagCurveInput& input = defaults()) { CmdOK_Click(input, link); }
+    void run(const SagCurveInput& input = defaults()) { drawSagCurve(input, link); }
 
     std::vector<cad::Entity> entities(const QString& kind) const {
         std::vector<cad::Entity> found;
@@ -350,7 +351,7 @@ TEST(SagCheckTest, ChecksRunInOrderAndTheSpacingIsKeptOnceItPassed) {
         const SagCheck check =
             checkSagInput({QString::fromUtf16(c.scaleX), QString::fromUtf16(c.scaleY),
                            QString::fromUtf16(c.coefficient), QString::fromUtf16(c.rigor), false});
-        EXPECT_EQ(check.CurveRigor, c.curveRigor) << QString::fromUtf16(c.rigor).toStdString();
+        EXPECT_EQ(check.spacing, c.curveRigor) << QString::fromUtf16(c.rigor).toStdString();
         EXPECT_EQ(check.refusal, QString::fromUtf16(c.refusal))
             << QString::fromUtf16(c.rigor).toStdString();
     }

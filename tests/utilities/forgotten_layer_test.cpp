@@ -36,7 +36,7 @@ TEST_F(ForgottenLayer, PickedEntityAndLaterOnesMoveToTheNewLayer) {
     pickOnScreen({entities[2], entities[0]});
     ui.inputAnswers.push_back(u"照明"_s);
     const qint64 outside = doc->changesOutsideUndoGroups();
-    utilities::cmdLayer_Click(link);
+    utilities::moveFromPickedToNewLayer(link);
     EXPECT_EQ(layers(), (QStringList{u"墙"_s, u"墙"_s, u"照明"_s, u"照明"_s, u"照明"_s}));
     ASSERT_NE(doc->findLayer(u"照明"), nullptr);
     EXPECT_EQ(ui.inputPrompts, QStringList{kPrompt});
@@ -49,11 +49,11 @@ TEST_F(ForgottenLayer, PickedEntityAndLaterOnesMoveToTheNewLayer) {
 
 TEST_F(ForgottenLayer, DefaultNameIsNewLayerAndAnExistingLayerIsUsedAsItIs) {
     pickOnScreen({entities[4]});
-    utilities::cmdLayer_Click(link);
+    utilities::moveFromPickedToNewLayer(link);
     EXPECT_EQ(entities[4].Layer(), u"NewLayer"_s);
     pickOnScreen({entities[3]});
     ui.inputAnswers.push_back(u"newlayer"_s);
-    utilities::cmdLayer_Click(link);
+    utilities::moveFromPickedToNewLayer(link);
     EXPECT_EQ(layers(), (QStringList{u"墙"_s, u"墙"_s, u"墙"_s, u"NewLayer"_s, u"NewLayer"_s}));
 }
 
@@ -61,7 +61,7 @@ TEST_F(ForgottenLayer, CancelledNameChangesNothing) {
     pickOnScreen({entities[1]});
     ui.inputAnswers.push_back(std::nullopt);
     const qint64 changes = doc->changes();
-    utilities::cmdLayer_Click(link);
+    utilities::moveFromPickedToNewLayer(link);
     EXPECT_EQ(doc->changes(), changes);
     EXPECT_FALSE(selectionSetLeft());
 }
@@ -69,7 +69,7 @@ TEST_F(ForgottenLayer, CancelledNameChangesNothing) {
 TEST_F(ForgottenLayer, NothingPickedChangesNothingAndSaysSo) {
     pickOnScreen({});
     const qint64 changes = doc->changes();
-    utilities::cmdLayer_Click(link);
+    utilities::moveFromPickedToNewLayer(link);
     EXPECT_EQ(ui.lastHint(), u"提示：没有选择实体，图层未改"_s);
     EXPECT_TRUE(ui.inputPrompts.isEmpty());
     EXPECT_EQ(doc->changes(), changes);
@@ -82,7 +82,7 @@ TEST_F(ForgottenLayer, EntityPickedInALayoutChangesNothingAndSaysSo) {
     doc->defineVariable(u"TILEMODE"_s, 0);
     app->script().queueObjects({handle});
     const qint64 changes = doc->changes();
-    utilities::cmdLayer_Click(link);
+    utilities::moveFromPickedToNewLayer(link);
     EXPECT_EQ(ui.lastHint(), u"提示：所选实体不在模型空间，图层未改"_s);
     EXPECT_TRUE(ui.inputPrompts.isEmpty());
     EXPECT_EQ(doc->changes(), changes);
@@ -96,7 +96,7 @@ TEST_F(ForgottenLayer, LockedLayerKeepsItsEntityWhileTheOthersMove) {
     doc->findLayer(u"锁")->locked = true;
     pickOnScreen({entities[1]});
     ui.inputAnswers.push_back(u"照明"_s);
-    utilities::cmdLayer_Click(link);
+    utilities::moveFromPickedToNewLayer(link);
     EXPECT_EQ(layers(), (QStringList{u"墙"_s, u"照明"_s, u"照明"_s, u"锁"_s, u"照明"_s}));
 }
 
@@ -107,7 +107,7 @@ TEST_F(ForgottenLayer, FailureAtAnyCallKeepsEarlierEntitiesAndTheNextMoveWorks) 
         ui.inputAnswers.push_back(u"照明"_s);
         app->failCall(n);
         try {
-            utilities::cmdLayer_Click(link);
+            utilities::moveFromPickedToNewLayer(link);
         } catch (const cad::Error&) {
             // Before the walk: the window's guard reports it.
         }
@@ -118,7 +118,7 @@ TEST_F(ForgottenLayer, FailureAtAnyCallKeepsEarlierEntitiesAndTheNextMoveWorks) 
     pickOnScreen({entities[4]});
     ui.inputAnswers.clear();
     ui.inputAnswers.push_back(u"末层"_s);
-    utilities::cmdLayer_Click(link);
+    utilities::moveFromPickedToNewLayer(link);
     EXPECT_EQ(entities[4].Layer(), u"末层"_s);
     EXPECT_FALSE(selectionSetLeft());
 }

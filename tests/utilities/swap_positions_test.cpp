@@ -22,7 +22,7 @@ protected:
     }
     void swap(const std::vector<cad::Entity>& picks) {
         pickOnScreen(picks);
-        utilities::SwapPositions(link);
+        utilities::swapPositions(link);
     }
 };
 
@@ -82,7 +82,7 @@ TEST_F(SwapPositions, RefusedWriteOfTheSecondPutsTheFirstBack) {
     locked.Layer(u"Locked"_s);
     layer.locked = true;
     pickOnScreen({text, locked});
-    EXPECT_THROW(utilities::SwapPositions(link), cad::Error);
+    EXPECT_THROW(utilities::swapPositions(link), cad::Error);
     EXPECT_EQ(text.InsertionPoint().x, 1);
     EXPECT_EQ(locked.InsertionPoint().x, 2);
     EXPECT_FALSE(selectionSetLeft());
@@ -98,7 +98,7 @@ TEST_F(SwapPositions, FailureAtAnyCallSwapsBothOrNeitherAndTheNextSwapWorks) {
         pickOnScreen({a, b});
         app->failCall(n);
         try {
-            utilities::SwapPositions(link);
+            utilities::swapPositions(link);
         } catch (const cad::Error&) {
             // The window's guard reports it.
         }
