@@ -1,7 +1,7 @@
 // FileShapes: LWPOLYLINE and POLYLINE vertices with bulges and widths, ELLIPSE arcs, filled
 // SOLID and TRACE, 3DFACE outlines, HATCH boundaries and solid fills, the block a DIMENSION
 // draws, SPLINE control points where a spline has no fit points, the ATTRIB records after an
-// INSERT, and group 420 true colours.
+// INSERT, and true colours.
 #include "sketchcad/file_shapes.h"
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include "cad/memory/document.h"
 #include "dxf/drawing_origin.h"
 #include "sketchcad/curves.h"
+#include "sketchcad/group_codes.h"
 #include "sketchcad/record_paths.h"
 
 namespace sketchcad {
@@ -18,9 +19,9 @@ namespace memory = cad::memory;
 
 namespace {
 
-// Group 420 of a record's own data: 0x00RRGGBB.
+// The true colour of a record's own data: 0x00RRGGBB.
 std::optional<quint32> trueColor(const dxf::RecordView& r) {
-    const qsizetype at = r.find(420);
+    const qsizetype at = r.find(codes::kTrueColor);
     if (at < 0) {
         return std::nullopt;
     }
@@ -37,19 +38,21 @@ bool planarKind(const dxf::RecordView& r) {
         }
     }
     // A 2D polyline, not a 3D one or a mesh.
-    return type == "POLYLINE" && !(int(dxf::toDouble(r.value(70)).value_or(0)) & (8 | 16 | 64));
+    namespace code = codes::polyline;
+    return type == "POLYLINE" && !(int(dxf::toDouble(r.value(code::kFlags)).value_or(0)) &
+                                   (code::k3dPolyline | code::kPolygonMesh | code::kPolyfaceMesh));
 }
 
-// The plan view of the coordinate system the extrusion direction (210, 220, 230) sets up by
-// the arbitrary axis rule; none for straight up.
+// The plan view of the coordinate system the extrusion direction sets up by the arbitrary axis
+// rule; none for straight up.
 std::optional<QTransform> ocsTransform(const dxf::RecordView& r) {
-    const qsizetype at = r.find(210);
+    const qsizetype at = r.find(codes::kExtrusionX);
     if (at < 0) {
         return std::nullopt;
     }
     const double nx = tagNumber(r[at]);
-    const double ny = dxf::toDouble(r.value(220)).value_or(0);
-    const double nz = dxf::toDouble(r.value(230)).value_or(1);
+    const double ny = dxf::toDouble(r.value(codes::kExtrusionY)).value_or(0);
+    const double nz = dxf::toDouble(r.value(codes::kExtrusionZ)).value_or(1);
     const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
     if (!(length > 0) || (std::abs(nx) < 1e-12 && std::abs(ny) < 1e-12 && nz > 0)) {
         return std::nullopt;
@@ -74,7 +77,8 @@ std::optional<QTransform> ocsTransform(const dxf::RecordView& r) {
     return QTransform(ax[0], ax[1], ay[0], ay[1], 0, 0);
 }
 
-// Group 51 of a text, or 50 of a style, in radians; kept within the ±85° CAD programs allow.
+// The oblique angle of a text or a style (at code) in radians; kept within the ±85° CAD
+// programs allow.
 double oblique(const dxf::RecordView& r, int code) {
     const double degrees = dxf::toDouble(r.value(code)).value_or(0);
     return std::clamp(std::isfinite(degrees) ? degrees : 0, -85.0, 85.0) * std::numbers::pi / 180;
@@ -95,44 +99,66 @@ FileShape widePolyline(const std::vector<Vertex>& vertices, bool closed) {
 }
 
 FileShape lwpolyline(const dxf::RecordView& r) {
+    namespace code = codes::lwpolyline;
     std::vector<Vertex> vertices;
     int flags = 0;
-    double width = 0;  // group 43, for every vertex without widths of its own
+    double width = 0;  // the constant width, for every vertex without widths of its own
     const qsizetype end = r.dataEnd();
     for (qsizetype i = 0; i < end; ++i) {
         const dxf::Tag& t = r[i];
-        if (t.code() == 70) {
+        if (t.code() == code::kFlags) {
             flags = int(tagNumber(t));
-        } else if (t.code() == 43) {
+        } else if (t.code() == code::kConstantWidth) {
             width = tagNumber(t);
             for (Vertex& v : vertices) {
                 v.startWidth = v.endWidth = width;
             }
-        } else if (t.code() == 10) {
+        } else if (t.code() == code::kVertexX) {
             vertices.push_back({QPointF(tagNumber(t), 0), 0, width, width});
         } else if (vertices.empty()) {
             continue;
-        } else if (t.code() == 20) {
+        } else if (t.code() == code::kVertexY) {
             vertices.back().at.setY(tagNumber(t));
-        } else if (t.code() == 42) {
+        } else if (t.code() == code::kBulge) {
             vertices.back().bulge = tagNumber(t);
-        } else if (t.code() == 40) {
+        } else if (t.code() == code::kStartWidth) {
             vertices.back().startWidth = tagNumber(t);
-        } else if (t.code() == 41) {
+        } else if (t.code() == code::kEndWidth) {
             vertices.back().endWidth = tagNumber(t);
         }
     }
-    return widePolyline(vertices, flags & 1);
+    return widePolyline(vertices, flags & codes::polyline::kClosed);
+}
+
+// The vertex at from to (not included) of a POLYLINE's VERTEX records.
+Vertex polylineVertex(const dxf::RecordView& r, qsizetype from, qsizetype to, Vertex v) {
+    namespace code = codes::vertex;
+    for (qsizetype i = from + 1; i < to; ++i) {
+        const dxf::Tag& t = r[i];
+        if (t.code() == code::kX) {
+            v.at.setX(tagNumber(t));
+        } else if (t.code() == code::kY) {
+            v.at.setY(tagNumber(t));
+        } else if (t.code() == code::kBulge) {
+            v.bulge = tagNumber(t);
+        } else if (t.code() == code::kStartWidth) {
+            v.startWidth = tagNumber(t);
+        } else if (t.code() == code::kEndWidth) {
+            v.endWidth = tagNumber(t);
+        }
+    }
+    return v;
 }
 
 FileShape polyline(const dxf::RecordView& r) {
-    const int flags = int(dxf::toDouble(r.value(70)).value_or(0));
-    if (flags & (16 | 64)) {
+    namespace code = codes::polyline;
+    const int flags = int(dxf::toDouble(r.value(code::kFlags)).value_or(0));
+    if (flags & (code::kPolygonMesh | code::kPolyfaceMesh)) {
         return {};  // meshes and polyface meshes: no outline to draw in plan
     }
     // Widths of the polyline, for vertices without their own.
-    const double startWidth = dxf::toDouble(r.value(40)).value_or(0);
-    const double endWidth = dxf::toDouble(r.value(41)).value_or(0);
+    const double startWidth = dxf::toDouble(r.value(code::kStartWidth)).value_or(0);
+    const double endWidth = dxf::toDouble(r.value(code::kEndWidth)).value_or(0);
     std::vector<Vertex> vertices;
     const std::vector<qsizetype> starts = r.recordStarts();
     for (std::size_t k = 1; k < starts.size(); ++k) {
@@ -141,35 +167,21 @@ FileShape polyline(const dxf::RecordView& r) {
         if (!r[from].is(0, "VERTEX")) {
             continue;
         }
-        Vertex v{{}, 0, startWidth, endWidth};
-        for (qsizetype i = from + 1; i < to; ++i) {
-            const dxf::Tag& t = r[i];
-            if (t.code() == 10) {
-                v.at.setX(tagNumber(t));
-            } else if (t.code() == 20) {
-                v.at.setY(tagNumber(t));
-            } else if (t.code() == 42) {
-                v.bulge = tagNumber(t);
-            } else if (t.code() == 40) {
-                v.startWidth = tagNumber(t);
-            } else if (t.code() == 41) {
-                v.endWidth = tagNumber(t);
-            }
-        }
-        vertices.push_back(v);
+        vertices.push_back(polylineVertex(r, from, to, {{}, 0, startWidth, endWidth}));
     }
-    return widePolyline(vertices, flags & 1);
+    return widePolyline(vertices, flags & code::kClosed);
 }
 
 FileShape ellipse(const dxf::RecordView& r) {
+    namespace code = codes::ellipse;
     auto value = [&](int code, double fallback) {
         return dxf::toDouble(r.value(code)).value_or(fallback);
     };
-    const QPointF centre(value(10, 0), value(20, 0));
-    const QPointF major(value(11, 1), value(21, 0));
-    const double ratio = value(40, 1);
-    double start = value(41, 0);
-    double end = value(42, 2 * std::numbers::pi);
+    const QPointF centre(value(code::kCentreX, 0), value(code::kCentreY, 0));
+    const QPointF major(value(code::kMajorAxisEndX, 1), value(code::kMajorAxisEndY, 0));
+    const double ratio = value(code::kMinorRatio, 1);
+    double start = value(code::kStartParameter, 0);
+    double end = value(code::kEndParameter, 2 * std::numbers::pi);
     if (end <= start) {
         end += 2 * std::numbers::pi;
     }
@@ -193,8 +205,8 @@ enum class Corners : quint8 { Face, FilledZigzag };
 FileShape corners(const dxf::RecordView& r, Corners order) {
     QPointF c[4];
     for (int k = 0; k < 4; ++k) {
-        c[k] = QPointF(dxf::toDouble(r.value(10 + k)).value_or(0),
-                       dxf::toDouble(r.value(20 + k)).value_or(0));
+        c[k] = QPointF(dxf::toDouble(r.value(codes::corners::kFirstX + k)).value_or(0),
+                       dxf::toDouble(r.value(codes::corners::kFirstY + k)).value_or(0));
     }
     if (order == Corners::Face) {
         return outline({c[0], c[1], c[2], c[3], c[0]});
@@ -210,16 +222,19 @@ FileShape corners(const dxf::RecordView& r, Corners order) {
 // The boundaries, filled when the pattern is solid. Islands are holes by parity; the style
 // that ignores islands fills only the external boundaries.
 FileShape hatch(const dxf::RecordView& r, std::size_t& dashBudget) {
+    namespace code = codes::hatch;
     FileShape shape;
     std::vector<HatchBoundary> boundaries = hatchBoundaries(r);
-    const bool solid = (int(dxf::toDouble(r.value(70)).value_or(0)) & 1) ||
-                       dxf::trimmedBlanks(r.value(2)).compare("SOLID", Qt::CaseInsensitive) == 0;
-    const bool ignoreIslands = int(dxf::toDouble(r.value(75)).value_or(0)) == 2 &&
-                               std::any_of(boundaries.begin(), boundaries.end(),
-                                           [](const auto& b) { return b.flags & 1; });
+    const bool solid =
+        (int(dxf::toDouble(r.value(code::kSolidFill)).value_or(0)) & 1) ||
+        dxf::trimmedBlanks(r.value(code::kPatternName)).compare("SOLID", Qt::CaseInsensitive) == 0;
+    auto external = [](const HatchBoundary& b) { return b.flags & code::kExternalPath; };
+    const bool ignoreIslands =
+        int(dxf::toDouble(r.value(code::kStyle)).value_or(0)) == code::kIgnoreIslands &&
+        std::any_of(boundaries.begin(), boundaries.end(), external);
     std::vector<std::vector<QPointF>> inside;
     for (HatchBoundary& b : boundaries) {
-        if (!ignoreIslands || (b.flags & 1)) {
+        if (!ignoreIslands || external(b)) {
             inside.push_back(b.points);
         }
         shape.paths.push_back(std::move(b.points));
@@ -232,8 +247,8 @@ FileShape hatch(const dxf::RecordView& r, std::size_t& dashBudget) {
         dashBudget -= shape.patternDashes.size();
     }
     shape.fillRule = ignoreIslands ? Qt::WindingFill : Qt::OddEvenFill;
-    if (int(dxf::toDouble(r.value(450)).value_or(0)) == 1) {
-        if (const qsizetype at = r.find(421); at >= 0) {
+    if (int(dxf::toDouble(r.value(code::kGradient)).value_or(0)) == 1) {
+        if (const qsizetype at = r.find(code::kGradientColor); at >= 0) {
             shape.fillColor = quint32(dxf::toInteger(r[at].value()).value_or(0)) & 0xFFFFFF;
         }
     }
@@ -242,6 +257,7 @@ FileShape hatch(const dxf::RecordView& r, std::size_t& dashBudget) {
 
 // A spline drawn from its control points, for one that keeps no fit points.
 FileShape splineFromControlPoints(const dxf::RecordView& r) {
+    namespace code = codes::spline;
     int degree = 3;
     std::vector<double> knots;
     std::vector<double> weights;
@@ -250,19 +266,19 @@ FileShape splineFromControlPoints(const dxf::RecordView& r) {
     for (qsizetype i = 0; i < end; ++i) {
         const dxf::Tag& t = r[i];
         switch (t.code()) {
-            case 71:
+            case code::kDegree:
                 degree = int(tagNumber(t));
                 break;
-            case 40:
+            case code::kKnot:
                 knots.push_back(tagNumber(t));
                 break;
-            case 41:
+            case code::kWeight:
                 weights.push_back(tagNumber(t));
                 break;
-            case 10:
+            case code::kControlPointX:
                 control.emplace_back(tagNumber(t), 0);
                 break;
-            case 20:
+            case code::kControlPointY:
                 if (!control.empty()) {
                     control.back().setY(tagNumber(t));
                 }
@@ -274,39 +290,46 @@ FileShape splineFromControlPoints(const dxf::RecordView& r) {
     return outline(splineThroughControlPoints(degree, knots, control, weights));
 }
 
+// An ATTRIB record as the text it draws.
+FileText attribute(const dxf::Document& file, const dxf::RecordView& a) {
+    namespace code = codes::attrib;
+    auto value = [&](int code, double fallback) {
+        return dxf::toDouble(a.value(code)).value_or(fallback);
+    };
+    FileText t;
+    t.text.text = file.text(a[a.find(code::kText)]);
+    t.text.insertion = QPointF(value(code::kInsertionX, 0), value(code::kInsertionY, 0));
+    t.text.alignment = QPointF(value(code::kAlignmentX, 0), value(code::kAlignmentY, 0));
+    t.text.height = value(code::kHeight, 2.5);
+    t.text.widthFactor = value(code::kWidthFactor, 1);
+    t.text.rotation = value(code::kRotation, 0) * std::numbers::pi / 180;
+    t.text.horizontal = int(value(code::kHorizontalAlignment, 0));
+    t.text.vertical = int(value(code::kVerticalAlignment, 0));
+    t.color = int(value(codes::kColorNumber, 256));
+    t.trueColor = trueColor(a);
+    t.oblique = oblique(a, code::kObliqueAngle);
+    t.ocs = ocsTransform(a).value_or(QTransform());
+    t.layer = QString::fromUtf8(a.layer());
+    return t;
+}
+
 // The visible ATTRIB records that follow a block reference.
 FileShape attributes(const dxf::Document& file, const dxf::RecordView& r) {
+    namespace code = codes::attrib;
     FileShape shape;
-    shape.insertion =
-        QPointF(dxf::toDouble(r.value(10)).value_or(0), dxf::toDouble(r.value(20)).value_or(0));
+    shape.insertion = QPointF(dxf::toDouble(r.value(codes::insert::kInsertionX)).value_or(0),
+                              dxf::toDouble(r.value(codes::insert::kInsertionY)).value_or(0));
     const std::vector<qsizetype> starts = r.recordStarts();
     for (std::size_t k = 1; k < starts.size(); ++k) {
         const qsizetype to = k + 1 < starts.size() ? starts[k + 1] : r.size();
         const dxf::RecordView a(r.tags().subspan(starts[k], to - starts[k]));
-        if (!a[0].is(0, "ATTRIB")) {
+        // Invisible attributes, and any without a text, draw nothing.
+        if (!a[0].is(0, "ATTRIB") || a.find(code::kText) < 0 ||
+            (int(dxf::toDouble(a.value(code::kFlags)).value_or(0)) & code::kInvisible)) {
             continue;
         }
-        auto value = [&](int code, double fallback) {
-            return dxf::toDouble(a.value(code)).value_or(fallback);
-        };
-        if (int(value(70, 0)) & 1) {
-            continue;  // invisible
-        }
-        FileText t;
-        t.text.text = file.text(a[a.find(1)]);
-        t.text.insertion = QPointF(value(10, 0), value(20, 0));
-        t.text.alignment = QPointF(value(11, 0), value(21, 0));
-        t.text.height = value(40, 2.5);
-        t.text.widthFactor = value(41, 1);
-        t.text.rotation = value(50, 0) * std::numbers::pi / 180;
-        t.text.horizontal = int(value(72, 0));
-        t.text.vertical = int(value(74, 0));
-        t.color = int(value(62, 256));
-        t.trueColor = trueColor(a);
-        t.oblique = oblique(a, 51);
-        t.ocs = ocsTransform(a).value_or(QTransform());
-        t.layer = QString::fromUtf8(a.layer());
-        if (a.find(1) >= 0 && !t.text.text.isEmpty()) {
+        FileText t = attribute(file, a);
+        if (!t.text.text.isEmpty()) {
             shape.attributes.push_back(std::move(t));
         }
     }
@@ -335,10 +358,61 @@ std::optional<FileShape> recordShape(const dxf::RecordView& r, std::size_t& dash
     }
     if (type == "DIMENSION") {
         FileShape shape;
-        shape.block = QString::fromUtf8(r.value(2));
+        shape.block = QString::fromUtf8(r.value(codes::dimension::kBlockName));
         return shape;
     }
     return std::nullopt;
+}
+
+// The shape of an entity the file drew more of than the drawing keeps, if any.
+std::optional<FileShape> entityShape(const dxf::Document& file, const dxf::RecordView& view,
+                                     const memory::Entity& e, std::size_t& dashBudget) {
+    const memory::KindSpec& kind = e.kind();
+    if (&kind == &memory::kinds::spline()) {
+        if (e.value(cad::Member::FitPoints).toDoubles().empty() && view.type() == "SPLINE") {
+            FileShape shape = splineFromControlPoints(view);
+            if (!shape.paths.front().empty()) {
+                return shape;
+            }
+        }
+        return std::nullopt;
+    }
+    if (&kind == &memory::kinds::insert()) {
+        if (view.headEnd() < view.size() && view.type() == "INSERT") {
+            FileShape shape = attributes(file, view);
+            if (!shape.attributes.empty()) {
+                return shape;
+            }
+        }
+        return std::nullopt;
+    }
+    // Otherwise only kinds that keep no geometry of their own.
+    if (int(kind.members.size()) != memory::kCommonSlots ||
+        view.type() != kind.dxfName.toLatin1()) {
+        return std::nullopt;
+    }
+    return recordShape(view, dashBudget);
+}
+
+// Calls read with each record of the table and the drawing's record it stands for.
+template <typename Parallel, typename Read>
+void forEachTableRecord(const dxf::FileOrigin& origin, dxf::Table kind, const Parallel& parallel,
+                        Read read) {
+    const dxf::Section* s = origin.file.section(dxf::SectionKind::Tables);
+    if (!s) {
+        return;
+    }
+    for (const dxf::Group& g : s->groups) {
+        if (dxf::trimmedBlanks(origin.file.view(g.head).name()) != dxf::tableName(kind) ||
+            g.members.size() != parallel.size()) {
+            continue;
+        }
+        for (std::size_t i = 0; i < g.members.size(); ++i) {
+            if (parallel[i]) {
+                read(origin.file.view(g.members[i]), *parallel[i]);
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -350,103 +424,67 @@ FileShapes::FileShapes(const memory::Document& document) {
     }
     m_ltscale = dxf::toDouble(origin->file.headerValue("$LTSCALE"));
     std::size_t dashBudget = kPatternDashBudget;
-    auto index = [&](const std::vector<dxf::Record>& records,
-                     const std::vector<std::shared_ptr<memory::Entity>>& entities) {
-        if (records.size() != entities.size()) {
-            return;
-        }
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            const memory::Entity* e = entities[i].get();
-            if (!e) {
-                continue;
-            }
-            const dxf::RecordView view = origin->file.view(records[i]);
-            if (auto rgb = trueColor(view)) {
-                m_entityColors.insert(e, {*rgb, int(dxf::toInteger(view.value(62)).value_or(256))});
-            }
-            if (planarKind(view)) {
-                if (auto ocs = ocsTransform(view)) {
-                    m_ocs.insert(e, *ocs);
-                }
-            }
-            if (&e->kind() == &memory::kinds::text()) {
-                if (const double angle = oblique(view, 51); angle != 0) {
-                    m_obliques.insert(e, angle);
-                }
-                continue;
-            }
-            if (&e->kind() == &memory::kinds::spline()) {
-                if (e->value(cad::Member::FitPoints).toDoubles().empty() &&
-                    view.type() == "SPLINE") {
-                    FileShape shape = splineFromControlPoints(view);
-                    if (!shape.paths.front().empty()) {
-                        m_shapes.insert(e, std::move(shape));
-                    }
-                }
-                continue;
-            }
-            if (&e->kind() == &memory::kinds::insert()) {
-                if (view.headEnd() < view.size() && view.type() == "INSERT") {
-                    FileShape shape = attributes(origin->file, view);
-                    if (!shape.attributes.empty()) {
-                        m_shapes.insert(e, std::move(shape));
-                    }
-                }
-                continue;
-            }
-            // Otherwise only kinds that keep no geometry of their own.
-            if (int(e->kind().members.size()) != memory::kCommonSlots) {
-                continue;
-            }
-            if (view.type() != e->kind().dxfName.toLatin1()) {
-                continue;
-            }
-            if (auto shape = recordShape(view, dashBudget)) {
-                m_shapes.insert(e, std::move(*shape));
-            }
-        }
-    };
     if (const dxf::Section* s = origin->file.section(dxf::SectionKind::Entities)) {
-        index(s->members, origin->entities);
+        indexEntities(origin->file, s->members, origin->entities, dashBudget);
     }
-    // The table's records beside the drawing's records they stand for.
-    auto table = [&](dxf::Table kind, const auto& parallel, auto read) {
-        const dxf::Section* s = origin->file.section(dxf::SectionKind::Tables);
-        if (!s) {
-            return;
-        }
-        for (const dxf::Group& g : s->groups) {
-            if (dxf::trimmedBlanks(origin->file.view(g.head).name()) != dxf::tableName(kind) ||
-                g.members.size() != parallel.size()) {
-                continue;
-            }
-            for (std::size_t i = 0; i < g.members.size(); ++i) {
-                if (parallel[i]) {
-                    read(origin->file.view(g.members[i]), parallel[i].get());
-                }
-            }
-        }
-    };
-    table(dxf::Table::Layer, origin->layers,
-          [this](const dxf::RecordView& view, const memory::LayerRecord* layer) {
-              if (int(dxf::toDouble(view.value(70)).value_or(0)) & 1) {
-                  m_frozenLayers.insert(layer);
-              }
-              if (const auto rgb = trueColor(view)) {
-                  m_layerColors.insert(layer,
-                                       {*rgb, int(dxf::toInteger(view.value(62)).value_or(7))});
-              }
-          });
-    table(dxf::Table::Style, origin->styles,
-          [this](const dxf::RecordView& view, const memory::TextStyleRecord* style) {
-              if (const double angle = oblique(view, 50); angle != 0) {
-                  m_styleObliques.insert(style, angle);
-              }
-          });
+    forEachTableRecord(*origin, dxf::Table::Layer, origin->layers,
+                       [this](const dxf::RecordView& view, const memory::LayerRecord& layer) {
+                           indexLayer(view, layer);
+                       });
+    forEachTableRecord(*origin, dxf::Table::Style, origin->styles,
+                       [this](const dxf::RecordView& view, const memory::TextStyleRecord& style) {
+                           if (const double angle = oblique(view, codes::style::kObliqueAngle);
+                               angle != 0) {
+                               m_styleObliques.insert(&style, angle);
+                           }
+                       });
     if (const dxf::Section* s = origin->file.section(dxf::SectionKind::Blocks)) {
         for (std::size_t g = 0; g < s->groups.size() && g < origin->blockEntities.size(); ++g) {
-            index(s->groups[g].members, origin->blockEntities[g]);
+            indexEntities(origin->file, s->groups[g].members, origin->blockEntities[g], dashBudget);
         }
+    }
+}
+
+void FileShapes::indexEntities(const dxf::Document& file, const std::vector<dxf::Record>& records,
+                               const std::vector<std::shared_ptr<memory::Entity>>& entities,
+                               std::size_t& dashBudget) {
+    if (records.size() != entities.size()) {
+        return;
+    }
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (const memory::Entity* e = entities[i].get()) {
+            indexEntity(file, file.view(records[i]), *e, dashBudget);
+        }
+    }
+}
+
+void FileShapes::indexEntity(const dxf::Document& file, const dxf::RecordView& view,
+                             const memory::Entity& e, std::size_t& dashBudget) {
+    if (auto rgb = trueColor(view)) {
+        m_entityColors.insert(
+            &e, {*rgb, int(dxf::toInteger(view.value(codes::kColorNumber)).value_or(256))});
+    }
+    if (planarKind(view)) {
+        if (auto ocs = ocsTransform(view)) {
+            m_ocs.insert(&e, *ocs);
+        }
+    }
+    if (&e.kind() == &memory::kinds::text()) {
+        if (const double angle = oblique(view, codes::text::kObliqueAngle); angle != 0) {
+            m_obliques.insert(&e, angle);
+        }
+    } else if (auto shape = entityShape(file, view, e, dashBudget)) {
+        m_shapes.insert(&e, std::move(*shape));
+    }
+}
+
+void FileShapes::indexLayer(const dxf::RecordView& view, const memory::LayerRecord& layer) {
+    if (int(dxf::toDouble(view.value(codes::layer::kFlags)).value_or(0)) & codes::layer::kFrozen) {
+        m_frozenLayers.insert(&layer);
+    }
+    if (const auto rgb = trueColor(view)) {
+        m_layerColors.insert(
+            &layer, {*rgb, int(dxf::toInteger(view.value(codes::kColorNumber)).value_or(7))});
     }
 }
 

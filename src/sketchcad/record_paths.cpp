@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "sketchcad/curves.h"
+#include "sketchcad/group_codes.h"
 
 namespace sketchcad {
 
@@ -216,93 +217,107 @@ private:
 
 constexpr double kDegree = std::numbers::pi / 180;
 
+namespace code = codes::hatch;
+
+// An elliptic arc edge is drawn with this many segments.
+constexpr int kEllipseEdgeSegments = 48;
+
+std::vector<QPointF> arcEdge(TagCursor& c) {
+    const QPointF centre = c.point(code::kCentre);
+    const double r = c.take(code::kRadius);
+    const double a0 = c.take(code::kStartAngle) * kDegree;
+    const double a1 = c.take(code::kEndAngle) * kDegree;
+    if (c.optional(code::kCounterClockwise, 1) != 0) {
+        return arcPoints(centre, r, a0, a1);
+    }
+    // Clockwise: the angles are given mirrored.
+    auto arc = arcPoints(centre, r, -a1, -a0);
+    std::reverse(arc.begin(), arc.end());
+    return arc;
+}
+
+std::vector<QPointF> ellipseEdge(TagCursor& c) {
+    const QPointF centre = c.point(code::kCentre);
+    const QPointF major = c.point(code::kMajorAxisEnd);
+    const double ratio = c.take(code::kMinorRatio);
+    double p0 = c.take(code::kStartAngle) * kDegree;
+    double p1 = c.take(code::kEndAngle) * kDegree;
+    const bool ccw = c.optional(code::kCounterClockwise, 1) != 0;
+    if (!ccw) {
+        std::swap(p0, p1);
+        p0 = -p0;
+        p1 = -p1;
+    }
+    if (p1 <= p0) {
+        p1 += 2 * std::numbers::pi;
+    }
+    const QPointF minor(-major.y() * ratio, major.x() * ratio);
+    std::vector<QPointF> arc;
+    for (int k = 0; k <= kEllipseEdgeSegments; ++k) {
+        const double t = p0 + (p1 - p0) * k / kEllipseEdgeSegments;
+        arc.push_back(centre + major * std::cos(t) + minor * std::sin(t));
+    }
+    if (!ccw) {
+        std::reverse(arc.begin(), arc.end());
+    }
+    return arc;
+}
+
+// Drawn from its control points; the fit points and tangents that may follow are passed over.
+std::vector<QPointF> splineEdge(TagCursor& c) {
+    const int degree = int(c.take(code::kSplineDegree));
+    const bool rational = c.take(code::kRational) != 0;
+    c.take(code::kPeriodic);
+    const int knotCount = int(c.take(code::kKnotCount));
+    const int controlCount = int(c.take(code::kControlPointCount));
+    std::vector<double> knots;
+    for (int k = 0; k < knotCount && c.ok(); ++k) {
+        knots.push_back(c.take(code::kKnot));
+    }
+    std::vector<QPointF> control;
+    std::vector<double> weights;
+    for (int k = 0; k < controlCount && c.ok(); ++k) {
+        control.push_back(c.point(code::kControlPoint));
+        if (rational) {
+            weights.push_back(c.optional(code::kWeight, 1));
+        }
+    }
+    if (c.next(code::kFitPointCount)) {
+        const int fit = int(c.take(code::kFitPointCount));
+        for (int k = 0; k < fit && c.ok(); ++k) {
+            c.point(code::kFitPoint);
+        }
+        if (c.next(code::kStartTangent)) {
+            c.point(code::kStartTangent);
+            c.point(code::kEndTangent);
+        }
+    }
+    return splineThroughControlPoints(degree, knots, control, weights);
+}
+
 // One boundary path made of edges: lines, arcs, elliptic arcs and splines, end to end.
 std::vector<QPointF> hatchEdges(TagCursor& c) {
     std::vector<QPointF> pts;
-    auto append = [&](std::vector<QPointF> part) {
+    auto append = [&](const std::vector<QPointF>& part) {
         pts.insert(pts.end(), part.begin(), part.end());
     };
-    const int edges = int(c.take(93));
+    const int edges = int(c.take(code::kEdgeCount));
     for (int i = 0; i < edges && c.ok(); ++i) {
-        switch (int(c.take(72))) {
-            case 1: {
-                const QPointF a = c.point(10);
-                append({a, c.point(11)});
+        switch (int(c.take(code::kEdgeType))) {
+            case code::kLineEdge: {
+                const QPointF a = c.point(code::kLineStart);
+                append({a, c.point(code::kLineEnd)});
                 break;
             }
-            case 2: {
-                const QPointF centre = c.point(10);
-                const double r = c.take(40);
-                const double a0 = c.take(50) * kDegree;
-                const double a1 = c.take(51) * kDegree;
-                if (c.optional(73, 1) != 0) {
-                    append(arcPoints(centre, r, a0, a1));
-                } else {
-                    // Clockwise: the angles are given mirrored.
-                    auto arc = arcPoints(centre, r, -a1, -a0);
-                    std::reverse(arc.begin(), arc.end());
-                    append(std::move(arc));
-                }
+            case code::kArcEdge:
+                append(arcEdge(c));
                 break;
-            }
-            case 3: {
-                const QPointF centre = c.point(10);
-                const QPointF major = c.point(11);
-                const double ratio = c.take(40);
-                double p0 = c.take(50) * kDegree;
-                double p1 = c.take(51) * kDegree;
-                const bool ccw = c.optional(73, 1) != 0;
-                if (!ccw) {
-                    std::swap(p0, p1);
-                    p0 = -p0;
-                    p1 = -p1;
-                }
-                if (p1 <= p0) {
-                    p1 += 2 * std::numbers::pi;
-                }
-                const QPointF minor(-major.y() * ratio, major.x() * ratio);
-                std::vector<QPointF> arc;
-                for (int k = 0; k <= 48; ++k) {
-                    const double t = p0 + (p1 - p0) * k / 48;
-                    arc.push_back(centre + major * std::cos(t) + minor * std::sin(t));
-                }
-                if (!ccw) {
-                    std::reverse(arc.begin(), arc.end());
-                }
-                append(std::move(arc));
+            case code::kEllipseEdge:
+                append(ellipseEdge(c));
                 break;
-            }
-            case 4: {
-                const int degree = int(c.take(94));
-                const bool rational = c.take(73) != 0;
-                c.take(74);
-                const int knotCount = int(c.take(95));
-                const int controlCount = int(c.take(96));
-                std::vector<double> knots;
-                for (int k = 0; k < knotCount && c.ok(); ++k) {
-                    knots.push_back(c.take(40));
-                }
-                std::vector<QPointF> control;
-                std::vector<double> weights;
-                for (int k = 0; k < controlCount && c.ok(); ++k) {
-                    control.push_back(c.point(10));
-                    if (rational) {
-                        weights.push_back(c.optional(42, 1));
-                    }
-                }
-                if (c.next(97)) {
-                    const int fit = int(c.take(97));
-                    for (int k = 0; k < fit && c.ok(); ++k) {
-                        c.point(11);
-                    }
-                    if (c.next(12)) {
-                        c.point(12);
-                        c.point(13);
-                    }
-                }
-                append(splineThroughControlPoints(degree, knots, control, weights));
+            case code::kSplineEdge:
+                append(splineEdge(c));
                 break;
-            }
             default:
                 return pts;  // an edge type unknown: what came before is kept
         }
@@ -314,23 +329,23 @@ std::vector<QPointF> hatchEdges(TagCursor& c) {
 
 std::vector<HatchBoundary> hatchBoundaries(const dxf::RecordView& r) {
     std::vector<HatchBoundary> shape;
-    const qsizetype paths = r.find(91);
+    const qsizetype paths = r.find(code::kPathCount);
     if (paths < 0) {
         return shape;
     }
     TagCursor c(r, paths);
-    const int count = int(c.take(91));
+    const int count = int(c.take(code::kPathCount));
     for (int p = 0; p < count && c.ok(); ++p) {
-        const int flags = int(c.take(92));
-        if (flags & 2) {
-            const bool bulges = c.take(72) != 0;
-            const bool closed = c.take(73) != 0;
-            const int n = int(c.take(93));
+        const int flags = int(c.take(code::kPathFlags));
+        if (flags & code::kPolylinePath) {
+            const bool bulges = c.take(code::kHasBulges) != 0;
+            const bool closed = c.take(code::kClosed) != 0;
+            const int n = int(c.take(code::kVertexCount));
             std::vector<Vertex> vertices;
             for (int k = 0; k < n && c.ok(); ++k) {
-                Vertex v{c.point(10), 0};
+                Vertex v{c.point(code::kVertex), 0};
                 if (bulges) {
-                    v.bulge = c.optional(42, 0);
+                    v.bulge = c.optional(code::kBulge, 0);
                 }
                 vertices.push_back(v);
             }
@@ -339,9 +354,9 @@ std::vector<HatchBoundary> hatchBoundaries(const dxf::RecordView& r) {
             shape.push_back({hatchEdges(c), flags});
         }
         // The source boundary objects.
-        const int sources = int(c.optional(97, 0));
-        for (int k = 0; k < sources && c.next(330); ++k) {
-            c.take(330);
+        const int sources = int(c.optional(code::kSourceCount, 0));
+        for (int k = 0; k < sources && c.next(code::kSourceHandle); ++k) {
+            c.take(code::kSourceHandle);
         }
     }
     std::erase_if(shape, [](const auto& path) { return path.points.size() < 2; });
@@ -360,22 +375,22 @@ struct PatternLine {
 
 std::vector<PatternLine> patternLines(const dxf::RecordView& r) {
     std::vector<PatternLine> lines;
-    const qsizetype at = r.find(78);
+    const qsizetype at = r.find(code::kPatternLineCount);
     if (at < 0) {
         return lines;
     }
     TagCursor c(r, at);
-    const int count = int(c.take(78));
+    const int count = int(c.take(code::kPatternLineCount));
     for (int i = 0; i < count && c.ok(); ++i) {
         PatternLine line;
-        line.angle = c.take(53) * kDegree;
-        const double x = c.take(43);
-        line.base = {x, c.take(44)};
-        const double dx = c.take(45);
-        line.offset = {dx, c.take(46)};
-        const int dashes = int(c.take(79));
+        line.angle = c.take(code::kLineAngle) * kDegree;
+        const double x = c.take(code::kLineBaseX);
+        line.base = {x, c.take(code::kLineBaseY)};
+        const double dx = c.take(code::kLineOffsetX);
+        line.offset = {dx, c.take(code::kLineOffsetY)};
+        const int dashes = int(c.take(code::kDashCount));
         for (int k = 0; k < dashes && c.ok(); ++k) {
-            line.dashes.push_back(c.take(49));
+            line.dashes.push_back(c.take(code::kDashLength));
         }
         if (c.ok()) {
             lines.push_back(std::move(line));

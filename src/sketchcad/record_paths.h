@@ -31,7 +31,7 @@ std::vector<std::vector<QPointF>> polylineWidthAreas(const std::vector<Vertex>& 
 
 struct HatchBoundary {
     std::vector<QPointF> points;
-    int flags = 0;  // group 92: 1 external, 16 outermost
+    int flags = 0;  // as the file gives them: 1 external, 16 outermost
 };
 
 // The outlines of a HATCH record's boundary paths (polyline paths, and paths of line, arc,
