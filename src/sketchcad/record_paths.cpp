@@ -250,6 +250,32 @@ std::vector<double> crossings(const std::vector<std::vector<QPointF>>& loops, QP
     return ts;
 }
 
+// The most passes of a pattern's lines over the boundary's edges, one line over one edge each.
+constexpr double kMostEdgePasses = 4e6;
+
+// The dashes of a pattern line through origin along the unit vector d, between the distances
+// from and to. The dashes keep the phase they have from the line's own origin; no more are
+// made once there are more than maxDashes.
+void appendDashes(std::vector<QLineF>& out, const std::vector<double>& dashes, double period,
+                  QPointF origin, QPointF d, double from, double to, std::size_t maxDashes) {
+    auto emit = [&](double a, double b) { out.emplace_back(origin + d * a, origin + d * b); };
+    if (!(period > 0)) {
+        emit(from, to);
+        return;
+    }
+    double at = std::floor(from / period) * period;
+    while (at < to && out.size() <= maxDashes) {
+        for (double dash : dashes) {
+            const double end = at + std::abs(dash);
+            if (dash >= 0 && end >= from && at <= to) {
+                // A dot as a dash a thousandth of the period long.
+                emit(std::max(at, from), std::min(dash > 0 ? end : at + period / 1000, to));
+            }
+            at = end;
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<QLineF> hatchPatternDashes(const dxf::RecordView& r,
@@ -279,7 +305,8 @@ std::vector<QLineF> hatchPatternDashes(const dxf::RecordView& r,
         const double first = std::ceil(std::min(low / spacing, high / spacing));
         const double last = std::floor(std::max(low / spacing, high / spacing));
         // Every line costs a pass over every edge: too many, and the boundary stands alone.
-        if (!(last - first < double(maxDashes)) || (last - first + 1) * double(edges) > 4e6) {
+        if (!(last - first < double(maxDashes)) ||
+            (last - first + 1) * double(edges) > kMostEdgePasses) {
             return {};
         }
         double period = 0;
@@ -290,28 +317,7 @@ std::vector<QLineF> hatchPatternDashes(const dxf::RecordView& r,
             const QPointF origin = line.base + line.offset * k;
             const std::vector<double> ts = crossings(loops, origin, d, n);
             for (std::size_t i = 0; i + 1 < ts.size(); i += 2) {
-                const double from = ts[i];
-                const double to = ts[i + 1];
-                auto emit = [&](double a, double b) {
-                    out.emplace_back(origin + d * a, origin + d * b);
-                };
-                if (!(period > 0)) {
-                    emit(from, to);
-                } else {
-                    // The dashes keep the phase they have from the line's own origin.
-                    double at = std::floor(from / period) * period;
-                    while (at < to && out.size() <= maxDashes) {
-                        for (double dash : line.dashes) {
-                            const double end = at + std::abs(dash);
-                            if (dash >= 0 && end >= from && at <= to) {
-                                // A dot as a dash a thousandth of the period long.
-                                emit(std::max(at, from),
-                                     std::min(dash > 0 ? end : at + period / 1000, to));
-                            }
-                            at = end;
-                        }
-                    }
-                }
+                appendDashes(out, line.dashes, period, origin, d, ts[i], ts[i + 1], maxDashes);
                 if (out.size() > maxDashes) {
                     return {};
                 }
