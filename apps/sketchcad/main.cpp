@@ -11,16 +11,21 @@
 
 namespace {
 
-bool hasDisplay() {
-    const QString platform = QGuiApplication::platformName();
-    return platform != u"offscreen" && platform != u"minimal";
-}
+// The program's exit statuses besides the event loop's own.
+enum ExitStatus : int {
+    kPicksFileRefused = 2,  // the --picks file has a mistake
+    kCannotServe = 3,       // another sketchcad serves already, or the socket cannot be made
+};
+
+// After the event loop ends: long enough for the last answers to leave, in short turns.
+constexpr int kDrainMs = 200;
+constexpr int kDrainTurnMs = 20;
 
 // Gives the last answers (the one to Quit among them) their way out of the socket.
 void drainEvents() {
-    const QDeadlineTimer deadline(200);
+    const QDeadlineTimer deadline(kDrainMs);
     while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, kDrainTurnMs);
     }
 }
 
@@ -50,7 +55,7 @@ int main(int argc, char** argv) {
         auto script = sketchcad::PickScript::load(parser.value(picks));
         if (auto* error = std::get_if<QString>(&script)) {
             fprintf(stderr, "sketchcad: %s\n", qPrintable(*error));
-            return 2;
+            return kPicksFileRefused;
         }
         window.setPickScript(std::get<sketchcad::PickScript>(std::move(script)));
     }
@@ -62,10 +67,10 @@ int main(int argc, char** argv) {
     window.setInteraction(&server.interaction());
     if (const auto refused = server.listen()) {
         fprintf(stderr, "sketchcad: %s\n", qPrintable(*refused));
-        if (hasDisplay()) {
+        if (sketchcad::hasDisplay()) {
             QMessageBox::critical(nullptr, QStringLiteral("sketchcad"), *refused);
         }
-        return 3;
+        return kCannotServe;
     }
 
     const QStringList files = parser.positionalArguments();

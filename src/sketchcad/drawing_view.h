@@ -67,6 +67,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    static constexpr double kPickPixels = 5;  // how near a click must be to an entity or a snap
+
     QTransform worldToScreen() const;
     // The kept picture of the drawing is out of date: paint it anew.
     void redraw();

@@ -8,10 +8,17 @@
 #include <QSet>
 #include <QString>
 #include <QTransform>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "sketchcad/text_layout.h"
+
+namespace dxf {
+class Document;
+class RecordView;
+struct Record;
+}  // namespace dxf
 
 namespace cad::memory {
 class Document;
@@ -78,6 +85,15 @@ public:
     }
 
 private:
+    // The entity records of a section or a block beside the entities they stand for; a pattern
+    // hatch's dashes are taken from the budget, which the whole drawing shares.
+    void indexEntities(const dxf::Document& file, const std::vector<dxf::Record>& records,
+                       const std::vector<std::shared_ptr<cad::memory::Entity>>& entities,
+                       std::size_t& dashBudget);
+    void indexEntity(const dxf::Document& file, const dxf::RecordView& view,
+                     const cad::memory::Entity& e, std::size_t& dashBudget);
+    void indexLayer(const dxf::RecordView& view, const cad::memory::LayerRecord& layer);
+
     struct TrueColor {
         quint32 rgb;
         int color;  // the colour number the file gave with it

@@ -22,7 +22,39 @@ namespace sketchcad {
 
 namespace memory = cad::memory;
 
-namespace {}  // namespace
+namespace {
+
+// The command line in the drawing's dark colours, as CAD programs show it.
+const QColor kCommandBackground(24, 29, 35);
+const QColor kHistoryText(215, 220, 225);
+const QColor kCommandText(255, 255, 255);
+constexpr int kHistoryLines = 500;  // kept; older ones are dropped
+constexpr int kHistoryShownLines = 4;
+
+const QSize kStartSize(1280, 860);
+
+// How often the window looks for what the drawing does not report (see poll()).
+constexpr int kPollMs = 100;
+// Rebuilds of the view are spaced by a multiple of what the last one cost, wider while an
+// operation of the assistant is under way; a pending rebuild waits no longer than the longest.
+constexpr qint64 kRebuildSpacing = 3;
+constexpr qint64 kOperationRebuildSpacing = 10;
+constexpr qint64 kOperationRebuildMinimumMs = 500;
+constexpr qint64 kLongestRebuildWaitMs = 2000;
+
+QPalette commandPalette(QPalette palette, QPalette::ColorRole background, QPalette::ColorRole text,
+                        const QColor& textColor) {
+    palette.setColor(background, kCommandBackground);
+    palette.setColor(text, textColor);
+    return palette;
+}
+
+}  // namespace
+
+bool hasDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != u"offscreen" && platform != u"minimal";
+}
 
 MainWindow::MainWindow(std::shared_ptr<memory::Application> application, QWidget* parent)
     : QMainWindow(parent), m_application(std::move(application)) {
@@ -33,26 +65,40 @@ MainWindow::MainWindow(std::shared_ptr<memory::Application> application, QWidget
     layout->setSpacing(0);
     m_view = new DrawingView(central);
     layout->addWidget(m_view, 1);
+    buildCommandLine(central, layout);
+    setCentralWidget(central);
+    buildStatusLine();
+    buildMenus();
+    connectPicks();
+    startTimers();
+    installFileHandling();
 
+    m_application->setObserver(this);
+
+    resize(kStartSize);
+    setPrompt(idlePrompt());
+    updateTitle();
+}
+
+MainWindow::~MainWindow() {
+    m_application->setObserver(nullptr);
+}
+
+void MainWindow::buildCommandLine(QWidget* central, QVBoxLayout* layout) {
     m_history = new QPlainTextEdit(central);
     m_history->setObjectName(QStringLiteral("commandHistory"));
     m_history->setReadOnly(true);
     m_history->setFocusPolicy(Qt::NoFocus);
-    m_history->setMaximumBlockCount(500);
-    // The command line in the drawing's dark colours, as CAD programs show it.
-    QPalette commandColors = m_history->palette();
-    commandColors.setColor(QPalette::Base, QColor(24, 29, 35));
-    commandColors.setColor(QPalette::Text, QColor(215, 220, 225));
-    m_history->setPalette(commandColors);
-    m_history->setFixedHeight(m_history->fontMetrics().lineSpacing() * 4 + 10);
+    m_history->setMaximumBlockCount(kHistoryLines);
+    m_history->setPalette(
+        commandPalette(m_history->palette(), QPalette::Base, QPalette::Text, kHistoryText));
+    m_history->setFixedHeight(m_history->fontMetrics().lineSpacing() * kHistoryShownLines + 10);
     layout->addWidget(m_history);
     m_prompt = new QLabel(idlePrompt(), central);
     m_prompt->setObjectName(QStringLiteral("commandPrompt"));
     m_prompt->setContentsMargins(4, 2, 4, 2);
-    QPalette promptColors = m_prompt->palette();
-    promptColors.setColor(QPalette::Window, QColor(24, 29, 35));
-    promptColors.setColor(QPalette::WindowText, QColor(255, 255, 255));
-    m_prompt->setPalette(promptColors);
+    m_prompt->setPalette(
+        commandPalette(m_prompt->palette(), QPalette::Window, QPalette::WindowText, kCommandText));
     m_prompt->setAutoFillBackground(true);
     // The prompt, and beside it where coordinates can be typed in answer.
     auto* commandRow = new QHBoxLayout;
@@ -62,15 +108,14 @@ MainWindow::MainWindow(std::shared_ptr<memory::Application> application, QWidget
     m_input = new QLineEdit(central);
     m_input->setObjectName(QStringLiteral("commandInput"));
     m_input->setFrame(false);
-    QPalette inputColors = m_input->palette();
-    inputColors.setColor(QPalette::Base, QColor(24, 29, 35));
-    inputColors.setColor(QPalette::Text, QColor(255, 255, 255));
-    m_input->setPalette(inputColors);
+    m_input->setPalette(
+        commandPalette(m_input->palette(), QPalette::Base, QPalette::Text, kCommandText));
     m_input->installEventFilter(this);
     commandRow->addWidget(m_input, 1);
     layout->addLayout(commandRow);
-    setCentralWidget(central);
+}
 
+void MainWindow::buildStatusLine() {
     m_modeMacro = new QLabel(this);
     m_modeMacro->setObjectName(QStringLiteral("modeMacro"));
     m_coordinates = new QLabel(this);
@@ -81,33 +126,20 @@ MainWindow::MainWindow(std::shared_ptr<memory::Application> application, QWidget
     m_coordinates->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     statusBar()->addWidget(m_modeMacro, 1);
     statusBar()->addPermanentWidget(m_coordinates);
-
-    buildMenus();
-    connectPicks();
-
     connect(m_view, &DrawingView::cursorMoved, this, [this](QPointF p) {
         m_coordinates->setText(
             QStringLiteral("%1, %2").arg(p.x(), 0, 'f', 4).arg(p.y(), 0, 'f', 4));
     });
+}
 
+void MainWindow::startTimers() {
     m_rebuildTimer = new QTimer(this);
     m_rebuildTimer->setSingleShot(true);
     connect(m_rebuildTimer, &QTimer::timeout, this, [this] { rebuild(); });
     m_pollTimer = new QTimer(this);
-    m_pollTimer->setInterval(100);
+    m_pollTimer->setInterval(kPollMs);
     connect(m_pollTimer, &QTimer::timeout, this, [this] { poll(); });
     m_pollTimer->start();
-    installFileHandling();
-
-    m_application->setObserver(this);
-
-    resize(1280, 860);
-    setPrompt(idlePrompt());
-    updateTitle();
-}
-
-MainWindow::~MainWindow() {
-    m_application->setObserver(nullptr);
 }
 
 void MainWindow::buildMenus() {
@@ -209,8 +241,10 @@ void MainWindow::scheduleRebuild() {
     qint64 wait = 0;
     if (m_sinceRebuild.isValid()) {
         const qint64 spacing =
-            m_awaitingOperation ? std::max<qint64>(10 * m_rebuildCostMs, 500) : 3 * m_rebuildCostMs;
-        wait = std::clamp<qint64>(spacing - m_sinceRebuild.elapsed(), 0, 2000);
+            m_awaitingOperation
+                ? std::max(kOperationRebuildSpacing * m_rebuildCostMs, kOperationRebuildMinimumMs)
+                : kRebuildSpacing * m_rebuildCostMs;
+        wait = std::clamp<qint64>(spacing - m_sinceRebuild.elapsed(), 0, kLongestRebuildWaitMs);
     }
     m_rebuildTimer->start(int(wait));
 }

@@ -18,10 +18,14 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
+class QVBoxLayout;
 
 namespace sketchcad {
 
 class DrawingView;
+
+// False on the offscreen and minimal platforms, where a message box would wait for no one.
+bool hasDisplay();
 
 class MainWindow : public QMainWindow, public cad::remote::Picker, public cad::memory::Observer {
     Q_OBJECT
@@ -86,7 +90,10 @@ protected:
 private:
     enum class PickKind { None, Point, Selection };
 
+    void buildCommandLine(QWidget* central, QVBoxLayout* layout);
+    void buildStatusLine();
     void buildMenus();
+    void startTimers();
     void connectPicks();
     // A point typed on the command line answers the point pick under way.
     void commandEntered();

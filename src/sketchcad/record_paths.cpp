@@ -1,4 +1,4 @@
-// Record paths: bulged polyline vertices as arcs, and a hatch's boundary paths edge by edge.
+// Record paths: a hatch's boundary paths edge by edge, and its pattern's dashes.
 #include "sketchcad/record_paths.h"
 
 #include <QLineF>
@@ -7,182 +7,13 @@
 #include <numbers>
 
 #include "sketchcad/curves.h"
+#include "sketchcad/group_codes.h"
+#include "sketchcad/polyline_paths.h"
 
 namespace sketchcad {
 
 double tagNumber(const dxf::Tag& tag) {
     return dxf::toDouble(tag.value()).value_or(0);
-}
-
-namespace {
-
-// One segment of a polyline from a to b, both ends included: a straight line, or the arc a
-// bulge gives (tangent of a quarter of its angle, positive counter-clockwise).
-struct Segment {
-    std::vector<QPointF> points;
-    QPointF centre;
-    int turn = 0;  // 0 straight, 1 counter-clockwise, -1 clockwise
-};
-
-Segment segment(QPointF a, QPointF b, double bulge) {
-    if (bulge == 0 || a == b) {
-        return {{a, b}, {}, 0};
-    }
-    const double angle = 4 * std::atan(bulge);
-    const QPointF chord = b - a;
-    const double length = std::hypot(chord.x(), chord.y());
-    const double radius = length / (2 * std::sin(std::abs(angle) / 2));
-    // The centre lies off the chord's middle, to the left for a positive bulge.
-    const QPointF mid = (a + b) / 2;
-    const QPointF normal(-chord.y() / length, chord.x() / length);
-    const double offset = radius * std::cos(angle / 2) * (angle > 0 ? 1 : -1);
-    Segment s{{}, mid + normal * offset, angle > 0 ? 1 : -1};
-    const double a0 = std::atan2(a.y() - s.centre.y(), a.x() - s.centre.x());
-    const double a1 = std::atan2(b.y() - s.centre.y(), b.x() - s.centre.x());
-    if (angle > 0) {
-        s.points = arcPoints(s.centre, radius, a0, a1);
-    } else {
-        s.points = arcPoints(s.centre, radius, a1, a0);
-        std::reverse(s.points.begin(), s.points.end());
-    }
-    // The vertices themselves, exactly.
-    s.points.front() = a;
-    s.points.back() = b;
-    return s;
-}
-
-}  // namespace
-
-std::vector<QPointF> polylinePath(const std::vector<Vertex>& vertices, bool closed) {
-    std::vector<QPointF> pts;
-    const std::size_t n = vertices.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const Vertex& v = vertices[i];
-        pts.push_back(v.at);
-        const bool last = i + 1 == n;
-        if (last && !closed) {
-            break;
-        }
-        if (v.bulge != 0) {
-            const Segment s = segment(v.at, vertices[last ? 0 : i + 1].at, v.bulge);
-            pts.insert(pts.end(), s.points.begin() + 1, s.points.end() - 1);
-        }
-        if (last) {
-            pts.push_back(vertices[0].at);
-        }
-    }
-    return pts;
-}
-
-namespace {
-
-// A segment's band: its two edges, left and right of the way along.
-struct Band {
-    std::size_t segment;
-    std::vector<QPointF> left;
-    std::vector<QPointF> right;
-};
-
-double cross(QPointF a, QPointF b) {
-    return a.x() * b.y() - a.y() * b.x();
-}
-
-double signedArea(const std::vector<QPointF>& loop) {
-    double area = 0;
-    for (std::size_t i = 0; i < loop.size(); ++i) {
-        area += cross(loop[i], loop[(i + 1) % loop.size()]);
-    }
-    return area / 2;
-}
-
-// The corner that closes the gap on the outside of a bend between two bands, mitred as CAD
-// programs join wide polylines unless the mitre runs far out on a sharp bend; empty where the
-// bands run straight on.
-std::vector<QPointF> joint(const Band& a, const Band& b, QPointF at) {
-    const QPointF endDirection = a.left.back() - a.left[a.left.size() - 2];
-    const QPointF startDirection = b.left[1] - b.left[0];
-    const double turn = cross(endDirection, startDirection);
-    if (std::abs(turn) <= 1e-9 * QLineF(QPointF(), endDirection).length() *
-                              QLineF(QPointF(), startDirection).length()) {
-        return {};
-    }
-    const bool left = turn < 0;  // a right turn opens the gap on the left
-    const QPointF from = left ? a.left.back() : a.right.back();
-    const QPointF to = left ? b.left.front() : b.right.front();
-    const QPointF mitre = from + endDirection * (cross(to - from, startDirection) / turn);
-    const double reach = std::max(QLineF(at, from).length(), QLineF(at, to).length());
-    if (QLineF(at, mitre).length() <= 4 * reach) {
-        return {at, from, mitre, to};
-    }
-    return {at, from, to};
-}
-
-}  // namespace
-
-std::vector<std::vector<QPointF>> polylineWidthAreas(const std::vector<Vertex>& vertices,
-                                                     bool closed) {
-    const std::size_t n = vertices.size();
-    const std::size_t segments = closed ? n : n - std::min<std::size_t>(n, 1);
-    std::vector<Band> bands;
-    for (std::size_t i = 0; i < segments; ++i) {
-        const Vertex& v = vertices[i];
-        if (v.startWidth <= 0 && v.endWidth <= 0) {
-            continue;
-        }
-        const Segment s = segment(v.at, vertices[(i + 1) % n].at, v.bulge);
-        const std::size_t m = s.points.size();
-        Band band{i, {}, {}};
-        for (std::size_t k = 0; k < m; ++k) {
-            const QPointF p = s.points[k];
-            QPointF side;  // unit vector to the left of the way along
-            if (s.turn == 0) {
-                const QPointF d = s.points[1] - s.points[0];
-                const double length = std::hypot(d.x(), d.y());
-                if (length == 0) {
-                    break;
-                }
-                side = QPointF(-d.y(), d.x()) / length;
-            } else {
-                const QPointF r = p - s.centre;
-                side = r / std::hypot(r.x(), r.y()) * -s.turn;
-            }
-            const double t = m > 1 ? double(k) / double(m - 1) : 0;
-            const double half = (v.startWidth + (v.endWidth - v.startWidth) * t) / 2;
-            band.left.push_back(p + side * half);
-            band.right.push_back(p - side * half);
-        }
-        if (band.left.size() >= 2) {
-            bands.push_back(std::move(band));
-        }
-    }
-    std::vector<std::vector<QPointF>> areas;
-    for (const Band& band : bands) {
-        std::vector<QPointF> loop = band.left;
-        loop.insert(loop.end(), band.right.rbegin(), band.right.rend());
-        areas.push_back(std::move(loop));
-    }
-    if (areas.empty()) {
-        return areas;
-    }
-    // Every loop turns the way the first band does, so that the non-zero rule joins them.
-    const bool clockwise = signedArea(areas.front()) < 0;
-    for (std::size_t j = 0; j < bands.size(); ++j) {
-        const Band& a = bands[j];
-        const Band& b = bands[(j + 1) % bands.size()];
-        const bool next =
-            b.segment == a.segment + 1 || (closed && a.segment + 1 == segments && b.segment == 0);
-        if (!next) {
-            continue;
-        }
-        std::vector<QPointF> corner = joint(a, b, vertices[b.segment].at);
-        if (corner.size() >= 3) {
-            if ((signedArea(corner) < 0) != clockwise) {
-                std::reverse(corner.begin(), corner.end());
-            }
-            areas.push_back(std::move(corner));
-        }
-    }
-    return areas;
 }
 
 namespace {
@@ -216,93 +47,107 @@ private:
 
 constexpr double kDegree = std::numbers::pi / 180;
 
+namespace code = codes::hatch;
+
+// An elliptic arc edge is drawn with this many segments.
+constexpr int kEllipseEdgeSegments = 48;
+
+std::vector<QPointF> arcEdge(TagCursor& c) {
+    const QPointF centre = c.point(code::kCentre);
+    const double r = c.take(code::kRadius);
+    const double a0 = c.take(code::kStartAngle) * kDegree;
+    const double a1 = c.take(code::kEndAngle) * kDegree;
+    if (c.optional(code::kCounterClockwise, 1) != 0) {
+        return arcPoints(centre, r, a0, a1);
+    }
+    // Clockwise: the angles are given mirrored.
+    auto arc = arcPoints(centre, r, -a1, -a0);
+    std::reverse(arc.begin(), arc.end());
+    return arc;
+}
+
+std::vector<QPointF> ellipseEdge(TagCursor& c) {
+    const QPointF centre = c.point(code::kCentre);
+    const QPointF major = c.point(code::kMajorAxisEnd);
+    const double ratio = c.take(code::kMinorRatio);
+    double p0 = c.take(code::kStartAngle) * kDegree;
+    double p1 = c.take(code::kEndAngle) * kDegree;
+    const bool ccw = c.optional(code::kCounterClockwise, 1) != 0;
+    if (!ccw) {
+        std::swap(p0, p1);
+        p0 = -p0;
+        p1 = -p1;
+    }
+    if (p1 <= p0) {
+        p1 += 2 * std::numbers::pi;
+    }
+    const QPointF minor(-major.y() * ratio, major.x() * ratio);
+    std::vector<QPointF> arc;
+    for (int k = 0; k <= kEllipseEdgeSegments; ++k) {
+        const double t = p0 + (p1 - p0) * k / kEllipseEdgeSegments;
+        arc.push_back(centre + major * std::cos(t) + minor * std::sin(t));
+    }
+    if (!ccw) {
+        std::reverse(arc.begin(), arc.end());
+    }
+    return arc;
+}
+
+// Drawn from its control points; the fit points and tangents that may follow are passed over.
+std::vector<QPointF> splineEdge(TagCursor& c) {
+    const int degree = int(c.take(code::kSplineDegree));
+    const bool rational = c.take(code::kRational) != 0;
+    c.take(code::kPeriodic);
+    const int knotCount = int(c.take(code::kKnotCount));
+    const int controlCount = int(c.take(code::kControlPointCount));
+    std::vector<double> knots;
+    for (int k = 0; k < knotCount && c.ok(); ++k) {
+        knots.push_back(c.take(code::kKnot));
+    }
+    std::vector<QPointF> control;
+    std::vector<double> weights;
+    for (int k = 0; k < controlCount && c.ok(); ++k) {
+        control.push_back(c.point(code::kControlPoint));
+        if (rational) {
+            weights.push_back(c.optional(code::kWeight, 1));
+        }
+    }
+    if (c.next(code::kFitPointCount)) {
+        const int fit = int(c.take(code::kFitPointCount));
+        for (int k = 0; k < fit && c.ok(); ++k) {
+            c.point(code::kFitPoint);
+        }
+        if (c.next(code::kStartTangent)) {
+            c.point(code::kStartTangent);
+            c.point(code::kEndTangent);
+        }
+    }
+    return splineThroughControlPoints(degree, knots, control, weights);
+}
+
 // One boundary path made of edges: lines, arcs, elliptic arcs and splines, end to end.
 std::vector<QPointF> hatchEdges(TagCursor& c) {
     std::vector<QPointF> pts;
-    auto append = [&](std::vector<QPointF> part) {
+    auto append = [&](const std::vector<QPointF>& part) {
         pts.insert(pts.end(), part.begin(), part.end());
     };
-    const int edges = int(c.take(93));
+    const int edges = int(c.take(code::kEdgeCount));
     for (int i = 0; i < edges && c.ok(); ++i) {
-        switch (int(c.take(72))) {
-            case 1: {
-                const QPointF a = c.point(10);
-                append({a, c.point(11)});
+        switch (int(c.take(code::kEdgeType))) {
+            case code::kLineEdge: {
+                const QPointF a = c.point(code::kLineStart);
+                append({a, c.point(code::kLineEnd)});
                 break;
             }
-            case 2: {
-                const QPointF centre = c.point(10);
-                const double r = c.take(40);
-                const double a0 = c.take(50) * kDegree;
-                const double a1 = c.take(51) * kDegree;
-                if (c.optional(73, 1) != 0) {
-                    append(arcPoints(centre, r, a0, a1));
-                } else {
-                    // Clockwise: the angles are given mirrored.
-                    auto arc = arcPoints(centre, r, -a1, -a0);
-                    std::reverse(arc.begin(), arc.end());
-                    append(std::move(arc));
-                }
+            case code::kArcEdge:
+                append(arcEdge(c));
                 break;
-            }
-            case 3: {
-                const QPointF centre = c.point(10);
-                const QPointF major = c.point(11);
-                const double ratio = c.take(40);
-                double p0 = c.take(50) * kDegree;
-                double p1 = c.take(51) * kDegree;
-                const bool ccw = c.optional(73, 1) != 0;
-                if (!ccw) {
-                    std::swap(p0, p1);
-                    p0 = -p0;
-                    p1 = -p1;
-                }
-                if (p1 <= p0) {
-                    p1 += 2 * std::numbers::pi;
-                }
-                const QPointF minor(-major.y() * ratio, major.x() * ratio);
-                std::vector<QPointF> arc;
-                for (int k = 0; k <= 48; ++k) {
-                    const double t = p0 + (p1 - p0) * k / 48;
-                    arc.push_back(centre + major * std::cos(t) + minor * std::sin(t));
-                }
-                if (!ccw) {
-                    std::reverse(arc.begin(), arc.end());
-                }
-                append(std::move(arc));
+            case code::kEllipseEdge:
+                append(ellipseEdge(c));
                 break;
-            }
-            case 4: {
-                const int degree = int(c.take(94));
-                const bool rational = c.take(73) != 0;
-                c.take(74);
-                const int knotCount = int(c.take(95));
-                const int controlCount = int(c.take(96));
-                std::vector<double> knots;
-                for (int k = 0; k < knotCount && c.ok(); ++k) {
-                    knots.push_back(c.take(40));
-                }
-                std::vector<QPointF> control;
-                std::vector<double> weights;
-                for (int k = 0; k < controlCount && c.ok(); ++k) {
-                    control.push_back(c.point(10));
-                    if (rational) {
-                        weights.push_back(c.optional(42, 1));
-                    }
-                }
-                if (c.next(97)) {
-                    const int fit = int(c.take(97));
-                    for (int k = 0; k < fit && c.ok(); ++k) {
-                        c.point(11);
-                    }
-                    if (c.next(12)) {
-                        c.point(12);
-                        c.point(13);
-                    }
-                }
-                append(splineThroughControlPoints(degree, knots, control, weights));
+            case code::kSplineEdge:
+                append(splineEdge(c));
                 break;
-            }
             default:
                 return pts;  // an edge type unknown: what came before is kept
         }
@@ -314,23 +159,23 @@ std::vector<QPointF> hatchEdges(TagCursor& c) {
 
 std::vector<HatchBoundary> hatchBoundaries(const dxf::RecordView& r) {
     std::vector<HatchBoundary> shape;
-    const qsizetype paths = r.find(91);
+    const qsizetype paths = r.find(code::kPathCount);
     if (paths < 0) {
         return shape;
     }
     TagCursor c(r, paths);
-    const int count = int(c.take(91));
+    const int count = int(c.take(code::kPathCount));
     for (int p = 0; p < count && c.ok(); ++p) {
-        const int flags = int(c.take(92));
-        if (flags & 2) {
-            const bool bulges = c.take(72) != 0;
-            const bool closed = c.take(73) != 0;
-            const int n = int(c.take(93));
+        const int flags = int(c.take(code::kPathFlags));
+        if (flags & code::kPolylinePath) {
+            const bool bulges = c.take(code::kHasBulges) != 0;
+            const bool closed = c.take(code::kClosed) != 0;
+            const int n = int(c.take(code::kVertexCount));
             std::vector<Vertex> vertices;
             for (int k = 0; k < n && c.ok(); ++k) {
-                Vertex v{c.point(10), 0};
+                Vertex v{c.point(code::kVertex), 0};
                 if (bulges) {
-                    v.bulge = c.optional(42, 0);
+                    v.bulge = c.optional(code::kBulge, 0);
                 }
                 vertices.push_back(v);
             }
@@ -339,9 +184,9 @@ std::vector<HatchBoundary> hatchBoundaries(const dxf::RecordView& r) {
             shape.push_back({hatchEdges(c), flags});
         }
         // The source boundary objects.
-        const int sources = int(c.optional(97, 0));
-        for (int k = 0; k < sources && c.next(330); ++k) {
-            c.take(330);
+        const int sources = int(c.optional(code::kSourceCount, 0));
+        for (int k = 0; k < sources && c.next(code::kSourceHandle); ++k) {
+            c.take(code::kSourceHandle);
         }
     }
     std::erase_if(shape, [](const auto& path) { return path.points.size() < 2; });
@@ -360,22 +205,22 @@ struct PatternLine {
 
 std::vector<PatternLine> patternLines(const dxf::RecordView& r) {
     std::vector<PatternLine> lines;
-    const qsizetype at = r.find(78);
+    const qsizetype at = r.find(code::kPatternLineCount);
     if (at < 0) {
         return lines;
     }
     TagCursor c(r, at);
-    const int count = int(c.take(78));
+    const int count = int(c.take(code::kPatternLineCount));
     for (int i = 0; i < count && c.ok(); ++i) {
         PatternLine line;
-        line.angle = c.take(53) * kDegree;
-        const double x = c.take(43);
-        line.base = {x, c.take(44)};
-        const double dx = c.take(45);
-        line.offset = {dx, c.take(46)};
-        const int dashes = int(c.take(79));
+        line.angle = c.take(code::kLineAngle) * kDegree;
+        const double x = c.take(code::kLineBaseX);
+        line.base = {x, c.take(code::kLineBaseY)};
+        const double dx = c.take(code::kLineOffsetX);
+        line.offset = {dx, c.take(code::kLineOffsetY)};
+        const int dashes = int(c.take(code::kDashCount));
         for (int k = 0; k < dashes && c.ok(); ++k) {
-            line.dashes.push_back(c.take(49));
+            line.dashes.push_back(c.take(code::kDashLength));
         }
         if (c.ok()) {
             lines.push_back(std::move(line));
@@ -403,6 +248,32 @@ std::vector<double> crossings(const std::vector<std::vector<QPointF>>& loops, QP
     }
     std::sort(ts.begin(), ts.end());
     return ts;
+}
+
+// The most passes of a pattern's lines over the boundary's edges, one line over one edge each.
+constexpr double kMostEdgePasses = 4e6;
+
+// The dashes of a pattern line through origin along the unit vector d, between the distances
+// from and to. The dashes keep the phase they have from the line's own origin; no more are
+// made once there are more than maxDashes.
+void appendDashes(std::vector<QLineF>& out, const std::vector<double>& dashes, double period,
+                  QPointF origin, QPointF d, double from, double to, std::size_t maxDashes) {
+    auto emit = [&](double a, double b) { out.emplace_back(origin + d * a, origin + d * b); };
+    if (!(period > 0)) {
+        emit(from, to);
+        return;
+    }
+    double at = std::floor(from / period) * period;
+    while (at < to && out.size() <= maxDashes) {
+        for (double dash : dashes) {
+            const double end = at + std::abs(dash);
+            if (dash >= 0 && end >= from && at <= to) {
+                // A dot as a dash a thousandth of the period long.
+                emit(std::max(at, from), std::min(dash > 0 ? end : at + period / 1000, to));
+            }
+            at = end;
+        }
+    }
 }
 
 }  // namespace
@@ -434,7 +305,8 @@ std::vector<QLineF> hatchPatternDashes(const dxf::RecordView& r,
         const double first = std::ceil(std::min(low / spacing, high / spacing));
         const double last = std::floor(std::max(low / spacing, high / spacing));
         // Every line costs a pass over every edge: too many, and the boundary stands alone.
-        if (!(last - first < double(maxDashes)) || (last - first + 1) * double(edges) > 4e6) {
+        if (!(last - first < double(maxDashes)) ||
+            (last - first + 1) * double(edges) > kMostEdgePasses) {
             return {};
         }
         double period = 0;
@@ -445,28 +317,7 @@ std::vector<QLineF> hatchPatternDashes(const dxf::RecordView& r,
             const QPointF origin = line.base + line.offset * k;
             const std::vector<double> ts = crossings(loops, origin, d, n);
             for (std::size_t i = 0; i + 1 < ts.size(); i += 2) {
-                const double from = ts[i];
-                const double to = ts[i + 1];
-                auto emit = [&](double a, double b) {
-                    out.emplace_back(origin + d * a, origin + d * b);
-                };
-                if (!(period > 0)) {
-                    emit(from, to);
-                } else {
-                    // The dashes keep the phase they have from the line's own origin.
-                    double at = std::floor(from / period) * period;
-                    while (at < to && out.size() <= maxDashes) {
-                        for (double dash : line.dashes) {
-                            const double end = at + std::abs(dash);
-                            if (dash >= 0 && end >= from && at <= to) {
-                                // A dot as a dash a thousandth of the period long.
-                                emit(std::max(at, from),
-                                     std::min(dash > 0 ? end : at + period / 1000, to));
-                            }
-                            at = end;
-                        }
-                    }
-                }
+                appendDashes(out, line.dashes, period, origin, d, ts[i], ts[i + 1], maxDashes);
                 if (out.size() > maxDashes) {
                     return {};
                 }

@@ -226,73 +226,97 @@ private:
                              e.value(Member::EndAngle).toDouble()),
                    s, ctx);
         } else if (&k == &memory::kinds::spline()) {
-            const std::vector<double> d = e.value(Member::FitPoints).toDoubles();
-            std::vector<QPointF> fit;
-            for (std::size_t i = 0; i + 1 < d.size(); i += 3) {
-                fit.emplace_back(d[i], d[i + 1]);
-            }
-            if (!fit.empty()) {
-                stroke(splineThroughFitPoints(fit), s, ctx);
-            } else if (const FileShape* shape = m_shapes.shapeOf(e)) {
-                stroke(shape->paths.front(), s, ctx);  // from its control points
-            }
+            drawSpline(e, s, ctx);
         } else if (&k == &memory::kinds::point()) {
             stroke({xy(e.value(Member::Coordinates))}, s, ctx);
         } else if (&k == &memory::kinds::text()) {
-            SingleLineText t;
-            t.text = e.value(Member::TextString).toText();
-            t.insertion = xy(e.value(Member::InsertionPoint));
-            t.alignment = xy(e.value(Member::TextAlignmentPoint));
-            t.height = e.value(Member::Height).toDouble();
-            t.widthFactor = e.value(Member::ScaleFactor).toDouble();
-            t.rotation = e.value(Member::Rotation).toDouble();
-            t.horizontal = e.value(Member::HorizontalAlignment).toInt();
-            t.vertical = e.value(Member::VerticalAlignment).toInt();
-            text(placeSingleLine(t, measure()), s, ctx, m_shapes.obliqueOf(e));
+            drawText(e, s, ctx);
         } else if (&k == &memory::kinds::mtext()) {
-            MultilineText t;
-            t.text = e.value(Member::TextString).toText();
-            t.insertion = xy(e.value(Member::InsertionPoint));
-            t.height = e.value(Member::Height).toDouble();
-            t.width = e.value(Member::Width).toDouble();
-            t.attachment = e.value(Member::AttachmentPoint).toInt();
-            t.rotation = e.value(Member::Rotation).toDouble();
-            const double oblique = styleOblique(e.value(Member::StyleName).toText());
-            for (const PlacedLine& line : placeMultiline(t, measure())) {
-                text(line, s, ctx, oblique);
-            }
+            drawMultilineText(e, s, ctx);
         } else if (&k == &memory::kinds::insert()) {
-            const memory::BlockRecord* block = findBlock(e.value(Member::Name).toText());
-            if (block) {
-                const QPointF at = xy(e.value(Member::InsertionPoint));
-                drawBlock(*block,
-                          QTransform::fromTranslate(-block->basePoint.x, -block->basePoint.y) *
-                              QTransform::fromScale(e.value(Member::XScaleFactor).toDouble(),
-                                                    e.value(Member::YScaleFactor).toDouble()) *
-                              QTransform().rotateRadians(e.value(Member::Rotation).toDouble()) *
-                              QTransform::fromTranslate(at.x(), at.y()),
-                          e, s, ctx);
-            }
-            if (const FileShape* shape = m_shapes.shapeOf(e)) {
-                attributes(*shape, e, s, outer);
-            }
+            drawReference(e, s, ctx, outer);
         } else if (const FileShape* shape = m_shapes.shapeOf(e)) {
-            // A gradient's outline goes in its colour too: CAD programs show no other edge.
-            Style filled = s;
-            filled.rgb = shape->fillColor.value_or(s.rgb);
-            fill(shape->fill, shape->fillRule, filled, ctx);
-            for (const auto& path : shape->paths) {
-                stroke(path, filled, ctx);
-            }
-            // The pattern draws its own dashes, whatever the linetype.
-            Style continuous = s;
-            continuous.pattern = nullptr;
-            for (const QLineF& dash : shape->patternDashes) {
-                stroke({dash.p1(), dash.p2()}, continuous, ctx);
-            }
-            if (const memory::BlockRecord* block = findBlock(shape->block)) {
-                drawBlock(*block, QTransform(), e, s, ctx);  // already in place
-            }
+            drawFileShape(*shape, e, s, ctx);
+        }
+    }
+
+    void drawSpline(const memory::Entity& e, const Style& s, const Context& ctx) {
+        const std::vector<double> d = e.value(Member::FitPoints).toDoubles();
+        std::vector<QPointF> fit;
+        for (std::size_t i = 0; i + 1 < d.size(); i += 3) {
+            fit.emplace_back(d[i], d[i + 1]);
+        }
+        if (!fit.empty()) {
+            stroke(splineThroughFitPoints(fit), s, ctx);
+        } else if (const FileShape* shape = m_shapes.shapeOf(e)) {
+            stroke(shape->paths.front(), s, ctx);  // from its control points
+        }
+    }
+
+    void drawText(const memory::Entity& e, const Style& s, const Context& ctx) {
+        SingleLineText t;
+        t.text = e.value(Member::TextString).toText();
+        t.insertion = xy(e.value(Member::InsertionPoint));
+        t.alignment = xy(e.value(Member::TextAlignmentPoint));
+        t.height = e.value(Member::Height).toDouble();
+        t.widthFactor = e.value(Member::ScaleFactor).toDouble();
+        t.rotation = e.value(Member::Rotation).toDouble();
+        t.horizontal = e.value(Member::HorizontalAlignment).toInt();
+        t.vertical = e.value(Member::VerticalAlignment).toInt();
+        text(placeSingleLine(t, measure()), s, ctx, m_shapes.obliqueOf(e));
+    }
+
+    void drawMultilineText(const memory::Entity& e, const Style& s, const Context& ctx) {
+        MultilineText t;
+        t.text = e.value(Member::TextString).toText();
+        t.insertion = xy(e.value(Member::InsertionPoint));
+        t.height = e.value(Member::Height).toDouble();
+        t.width = e.value(Member::Width).toDouble();
+        t.attachment = e.value(Member::AttachmentPoint).toInt();
+        t.rotation = e.value(Member::Rotation).toDouble();
+        const double oblique = styleOblique(e.value(Member::StyleName).toText());
+        for (const PlacedLine& line : placeMultiline(t, measure())) {
+            text(line, s, ctx, oblique);
+        }
+    }
+
+    // A block reference: its block placed, scaled and turned, and its attributes.
+    void drawReference(const memory::Entity& e, const Style& s, const Context& ctx,
+                       const Context& outer) {
+        if (const memory::BlockRecord* block = findBlock(e.value(Member::Name).toText())) {
+            const QPointF at = xy(e.value(Member::InsertionPoint));
+            drawBlock(*block,
+                      QTransform::fromTranslate(-block->basePoint.x, -block->basePoint.y) *
+                          QTransform::fromScale(e.value(Member::XScaleFactor).toDouble(),
+                                                e.value(Member::YScaleFactor).toDouble()) *
+                          QTransform().rotateRadians(e.value(Member::Rotation).toDouble()) *
+                          QTransform::fromTranslate(at.x(), at.y()),
+                      e, s, ctx);
+        }
+        if (const FileShape* shape = m_shapes.shapeOf(e)) {
+            attributes(*shape, e, s, outer);
+        }
+    }
+
+    // What the file drew for a kind the drawing keeps no geometry of: fills, outlines, a
+    // pattern's dashes, a dimension's block.
+    void drawFileShape(const FileShape& shape, const memory::Entity& e, const Style& s,
+                       const Context& ctx) {
+        // A gradient's outline goes in its colour too: CAD programs show no other edge.
+        Style filled = s;
+        filled.rgb = shape.fillColor.value_or(s.rgb);
+        fill(shape.fill, shape.fillRule, filled, ctx);
+        for (const auto& path : shape.paths) {
+            stroke(path, filled, ctx);
+        }
+        // The pattern draws its own dashes, whatever the linetype.
+        Style continuous = s;
+        continuous.pattern = nullptr;
+        for (const QLineF& dash : shape.patternDashes) {
+            stroke({dash.p1(), dash.p2()}, continuous, ctx);
+        }
+        if (const memory::BlockRecord* block = findBlock(shape.block)) {
+            drawBlock(*block, QTransform(), e, s, ctx);  // already in place
         }
     }
 

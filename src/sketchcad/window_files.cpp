@@ -2,7 +2,6 @@
 // about unsaved changes, the saver behind the interface's Save and SaveAs, undo and redo.
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -76,11 +75,10 @@ bool MainWindow::openFile(const QString& path) {
     if (!loaded) {
         const QString why = QStringLiteral("无法打开 %1").arg(loaded.error().toString());
         message(why);
-        const QString platform = QGuiApplication::platformName();
-        if (platform == u"offscreen" || platform == u"minimal") {
-            fprintf(stderr, "sketchcad: %s\n", qPrintable(why));
-        } else {
+        if (hasDisplay()) {
             QMessageBox::warning(this, QStringLiteral("sketchcad"), why);
+        } else {
+            fprintf(stderr, "sketchcad: %s\n", qPrintable(why));
         }
         return false;
     }
