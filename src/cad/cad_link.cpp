@@ -27,7 +27,7 @@ void CadLink::AttachCad() {
     }
 }
 
-void CadLink::tmrAutoCAD_Timer() {
+void CadLink::tick() {
     if (m_busy > 0) {
         return;
     }
@@ -47,21 +47,9 @@ void CadLink::tmrAutoCAD_Timer() {
 
 void CadLink::ReleaseCadObjects() {
     objAcad.reset();
-    objDocument.reset();
-    objModelSpace.reset();
     objUtility.reset();
-    objLine.reset();
     objLinetypes.reset();
-    objLayer.reset();
-    objText.reset();
-    objCircle.reset();
-    objArc.reset();
-    objPoint.reset();
-    objItem.reset();
-    objSpline.reset();
-    objTextStyles.reset();
     objSelSet.reset();
-    objMText.reset();
 }
 
 bool CadLink::CheckCadReady() {

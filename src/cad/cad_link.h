@@ -16,9 +16,9 @@ public:
 
     // Start-up attach: takes the running application or leaves objAcad empty with a hint.
     void AttachCad();
-    // The 5000 ms tick: attaches when unattached, checks that the application still answers
+    // The timer's tick: attaches when unattached, checks that the application still answers
     // when attached. Held off while an operation runs.
-    void tmrAutoCAD_Timer();
+    void tick();
     // Empties every shared reference; never fails and never closes anything in the CAD.
     void ReleaseCadObjects();
     // The guard of every drawing operation; on false it has written its message.
@@ -57,22 +57,14 @@ public:
         CadLink& m_link;
     };
 
+    // The attached application, the only reference kept from one operation to the next.
     Application objAcad;
-    Document objDocument;
-    ModelSpace objModelSpace;
+    // The active document's utility and linetypes, taken by the symbol insertion for the
+    // drawing procedures it runs.
     Utility objUtility;
-    Entity objLine;
     Linetypes objLinetypes;
-    Layer objLayer;
-    Entity objText;
-    Entity objCircle;
-    Entity objArc;
-    Entity objPoint;
-    Entity objItem;
-    Entity objSpline;
-    TextStyles objTextStyles;
+    // The operation's selection set "SelPart" while it exists.
     SelectionSet objSelSet;
-    Entity objMText;
 
 private:
     bool tryAttach();

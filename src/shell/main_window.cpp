@@ -117,7 +117,7 @@ MainWindow::MainWindow(ui::Ui* services) {
     m_tmrAutoCAD = new QTimer(this);
     m_tmrAutoCAD->setObjectName(QStringLiteral("tmrAutoCAD"));
     m_tmrAutoCAD->setInterval(kTickMs);
-    connect(m_tmrAutoCAD, &QTimer::timeout, this, &MainWindow::tmrAutoCAD_Timer);
+    connect(m_tmrAutoCAD, &QTimer::timeout, this, &MainWindow::tick);
     m_tmrAutoCAD->start();
 
     startUp();
@@ -172,9 +172,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MainWindow::tmrAutoCAD_Timer() {
+void MainWindow::tick() {
     // Not through handle(): a tick must see whether an operation holds the link.
-    m_link->tmrAutoCAD_Timer();
+    m_link->tick();
     m_hintLine->flush();
 }
 

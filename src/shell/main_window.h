@@ -51,7 +51,7 @@ public:
     const pagekit::FilterPanel& filterPanel(int tab) const;
 
 public Q_SLOTS:
-    void tmrAutoCAD_Timer();
+    void tick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

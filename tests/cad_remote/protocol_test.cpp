@@ -176,21 +176,21 @@ TEST_F(RemoteAttach, StartOrderDoesNotMatterAndLossIsReportedAtTheNextTick) {
     {
         ServerThread server;
         ASSERT_FALSE(server.listenResult().has_value());
-        link.tmrAutoCAD_Timer();
+        link.tick();
         EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD已经打开"_s);
         ASSERT_TRUE(link.isAttached());
-        link.objDocument = link.objAcad.ActiveDocument();
-        link.tmrAutoCAD_Timer();
+        const cad::Document document = link.objAcad.ActiveDocument();
+        link.tick();
         EXPECT_EQ(ui.hints.size(), 2);
         server.stopServer();
-        EXPECT_THROW(link.objDocument.Name(), cad::Error);
-        link.tmrAutoCAD_Timer();
+        EXPECT_THROW(document.Name(), cad::Error);
+        link.tick();
         EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD已经退出"_s);
         EXPECT_FALSE(link.isAttached());
     }
     ServerThread again;
     ASSERT_FALSE(again.listenResult().has_value());
-    link.tmrAutoCAD_Timer();
+    link.tick();
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD已经打开"_s);
     EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
 }

@@ -87,7 +87,7 @@ protected:
 
     QString runtime() const { return m_runtime.path(); }
     QString tick() {
-        link.tmrAutoCAD_Timer();
+        link.tick();
         return ui.lastHint();
     }
 

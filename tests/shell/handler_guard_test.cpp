@@ -63,10 +63,10 @@ TEST_F(HandlerGuardTest, AHandlerThatSucceedsIsLeftAlone) {
 TEST_F(HandlerGuardTest, TicksAreHeldOffWhileAHandlerRuns) {
     shell::runGuarded(link, [&] {
         app->quit();
-        link.tmrAutoCAD_Timer();
+        link.tick();
         EXPECT_TRUE(link.isAttached());
     });
-    link.tmrAutoCAD_Timer();
+    link.tick();
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD已经退出"_s);
 }
 

@@ -199,7 +199,7 @@ TEST_F(MainWindowTest, ExitButtonsAndClosingTheWindowEndTheSameWay) {
     for (const QString& way : ways) {
         ui.ended = false;
         start();
-        window->cadLink().objModelSpace = window->cadLink().objAcad.ActiveDocument().ModelSpace();
+        window->cadLink().objUtility = window->cadLink().objAcad.ActiveDocument().Utility();
         if (way == u"close") {
             window->close();
         } else {
@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, ExitButtonsAndClosingTheWindowEndTheSameWay) {
         }
         EXPECT_TRUE(ui.ended) << way.toStdString();
         EXPECT_FALSE(window->cadLink().isAttached()) << way.toStdString();
-        EXPECT_TRUE(window->cadLink().objModelSpace.isEmpty()) << way.toStdString();
+        EXPECT_TRUE(window->cadLink().objUtility.isEmpty()) << way.toStdString();
         EXPECT_TRUE(app->isRunning());
         EXPECT_EQ(app->documents().size(), 1u);
     }
@@ -269,26 +269,26 @@ TEST_F(MainWindowTest, TicksReportAttachLossAndReattach) {
     EXPECT_TRUE(timer->isActive());
 
     EXPECT_EQ(hintLine(), u"提示：服务器AutoCAD没有打开"_s);
-    window->tmrAutoCAD_Timer();
+    window->tick();
     EXPECT_EQ(ui.hints.size(), 2);  // not told again while nothing runs
 
     auto app = startCad();
-    window->tmrAutoCAD_Timer();
+    window->tick();
     EXPECT_EQ(hintLine(), u"提示：服务器AutoCAD已经打开"_s);
 
     selectTab(3);
-    window->tmrAutoCAD_Timer();
+    window->tick();
     EXPECT_EQ(hintLine(), u"提示：字符大小加增"_s);  // ticks while attached write nothing
 
     app->quit();
-    window->tmrAutoCAD_Timer();
+    window->tick();
     EXPECT_EQ(hintLine(), u"提示：服务器AutoCAD已经退出"_s);
     EXPECT_FALSE(window->cadLink().isAttached());
     click(u"optNTimesLayer"_s);
     EXPECT_EQ(hintLine(), u"提示：服务器AutoCAD没有打开"_s);
 
     auto restarted = startCad();
-    window->tmrAutoCAD_Timer();
+    window->tick();
     EXPECT_EQ(hintLine(), u"提示：服务器AutoCAD已经打开"_s);
     click(u"optNTimesLayer"_s);
     EXPECT_EQ(items(u"comNTimesLayer"_s), QStringList{u"0"_s});
@@ -382,7 +382,7 @@ TEST_F(MainWindowTest, ACadFailureInTheMiddleOfAFillLeavesTheProgramRunning) {
     EXPECT_FALSE(ui.ended);
 
     // Ticks run again, and the same option now works.
-    window->tmrAutoCAD_Timer();
+    window->tick();
     EXPECT_TRUE(window->cadLink().isAttached());
     click(u"optValueHeight"_s);
     EXPECT_EQ(items(u"comValueHeight"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
@@ -395,7 +395,7 @@ TEST_F(MainWindowTest, ATickWhileAHandlerWaitsForAnAnswerIsHeldOff) {
     public:
         QString inputBox(const QString& prompt, const QString& defaultText) override {
             app->quit();
-            window->tmrAutoCAD_Timer();
+            window->tick();
             attachedDuringTheBox = window->cadLink().isAttached();
             return RecordingUi::inputBox(prompt, defaultText);
         }
@@ -409,7 +409,7 @@ TEST_F(MainWindowTest, ATickWhileAHandlerWaitsForAnAnswerIsHeldOff) {
     ticking.window = &w;
     w.findChild<QAbstractButton*>(u"optValueAB"_s)->click();
     EXPECT_TRUE(ticking.attachedDuringTheBox);
-    w.tmrAutoCAD_Timer();
+    w.tick();
     EXPECT_EQ(w.hintLine().text(), u"提示：服务器AutoCAD已经退出"_s);
 }
 

@@ -154,7 +154,7 @@ void Runner::runCommand(const QString& command) {
         window();
     } else if (command == u"tick") {
         requireArguments(1, 1);
-        window().tmrAutoCAD_Timer();
+        window().tick();
     } else if (command == u"tab") {
         tabCommand();
     } else if (command == u"click" || command == u"dblclick") {
