@@ -18,7 +18,7 @@ constexpr int kEntities = 200'000;
 // Counts hints instead of keeping 200,000 of them per run; message boxes take their default.
 class CountingUi : public ui::RecordingUi {
 public:
-    void ShowHint(const QString&) override { ++shown; }
+    void showHint(const QString&) override { ++shown; }
     qint64 shown = 0;
 };
 
@@ -41,7 +41,7 @@ struct Drawing {
             }
         }
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), app);
-        link.AttachCad();
+        link.attachCad();
     }
 };
 
@@ -53,7 +53,7 @@ Drawing& drawing() {
 void BM_SearchColors(benchmark::State& state) {
     Drawing& d = drawing();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(properties::SearchColors(d.link));
+        benchmark::DoNotOptimize(properties::listColors(d.link));
     }
     state.SetItemsProcessed(state.iterations() * kEntities);
 }
@@ -65,7 +65,7 @@ void BM_LayerConvertAll(benchmark::State& state) {
     properties::ConversionInput there{u"照明"_s, u"动力"_s};
     properties::ConversionInput back{u"动力"_s, u"照明"_s};
     for (auto _ : state) {
-        properties::LayerConvertAll(d.link, there);
+        properties::convertLayersInDrawing(d.link, there);
         std::swap(there, back);
     }
     state.SetItemsProcessed(state.iterations() * kEntities);

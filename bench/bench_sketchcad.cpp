@@ -34,7 +34,7 @@ constexpr int kServeTimeoutMs = 120'000;
 // Keeps nothing: the hint line's cost is the window's, not the operation's.
 class QuietUi : public ui::RecordingUi {
 public:
-    void ShowHint(const QString&) override {}
+    void showHint(const QString&) override {}
 };
 
 // Texts with numbers, lines, arcs and lamp references in equal shares, a third on a second layer.
@@ -122,7 +122,7 @@ public:
             remote.objAcad.object()->Call(cad::Member::Quit, {});
         } catch (const cad::Error&) {
         }
-        remote.ReleaseCadObjects();
+        remote.releaseCadObjects();
         if (!m_sketchcad.waitForFinished(15'000)) {
             m_sketchcad.kill();
             m_sketchcad.waitForFinished(15'000);

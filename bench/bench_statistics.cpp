@@ -21,7 +21,7 @@ constexpr int kEntities = 200'000;
 // Keeps nothing: the hint line's cost is the window's, not the operation's.
 class QuietUi : public ui::RecordingUi {
 public:
-    void ShowHint(const QString&) override {}
+    void showHint(const QString&) override {}
 };
 
 // Lines, arcs, texts and block references in equal shares, a third of them on a second layer.
@@ -56,7 +56,7 @@ struct Drawing {
             }
         }
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), app);
-        link.AttachCad();
+        link.attachCad();
     }
 };
 

@@ -21,9 +21,9 @@ bool CadLink::tryAttach() {
     }
 }
 
-void CadLink::AttachCad() {
+void CadLink::attachCad() {
     if (!tryAttach()) {
-        m_ui.ShowHint(QStringLiteral("提示：服务器AutoCAD没有打开"));
+        m_ui.showHint(QStringLiteral("提示：服务器AutoCAD没有打开"));
     }
 }
 
@@ -33,28 +33,28 @@ void CadLink::tick() {
     }
     if (objAcad.isEmpty()) {
         if (tryAttach()) {
-            m_ui.ShowHint(QStringLiteral("提示：服务器AutoCAD已经打开"));
+            m_ui.showHint(QStringLiteral("提示：服务器AutoCAD已经打开"));
         }
         return;
     }
     try {
         objAcad.Version();
     } catch (const Error&) {
-        m_ui.ShowHint(QStringLiteral("提示：服务器AutoCAD已经退出"));
-        ReleaseCadObjects();
+        m_ui.showHint(QStringLiteral("提示：服务器AutoCAD已经退出"));
+        releaseCadObjects();
     }
 }
 
-void CadLink::ReleaseCadObjects() {
+void CadLink::releaseCadObjects() {
     objAcad.reset();
     objUtility.reset();
     objLinetypes.reset();
     objSelSet.reset();
 }
 
-bool CadLink::CheckCadReady() {
+bool CadLink::checkCadReady() {
     if (objAcad.isEmpty()) {
-        m_ui.ShowHint(QStringLiteral("提示：服务器AutoCAD没有打开"));
+        m_ui.showHint(QStringLiteral("提示：服务器AutoCAD没有打开"));
         return false;
     }
     int documents = 0;
@@ -63,18 +63,18 @@ bool CadLink::CheckCadReady() {
     } catch (const Error&) {
         // The application died since the last tick: say so now rather than let the operation
         // fail on its first call.
-        m_ui.ShowHint(QStringLiteral("提示：服务器AutoCAD已经退出"));
-        ReleaseCadObjects();
+        m_ui.showHint(QStringLiteral("提示：服务器AutoCAD已经退出"));
+        releaseCadObjects();
         return false;
     }
     if (documents == 0) {
-        m_ui.ShowHint(QStringLiteral("提示：服务器AutoCAD已经关闭所有文档"));
+        m_ui.showHint(QStringLiteral("提示：服务器AutoCAD已经关闭所有文档"));
         return false;
     }
     return true;
 }
 
-SelectionSet CadLink::PickSelection() {
+SelectionSet CadLink::pickSelection() {
     SelectionSets sets = objAcad.ActiveDocument().SelectionSets();
     for (int i = sets.Count() - 1; i >= 0; --i) {
         SelectionSet leftover = sets.Item(i);
@@ -83,12 +83,12 @@ SelectionSet CadLink::PickSelection() {
         }
     }
     objSelSet = sets.Add(kSelectionName);
-    m_ui.ShowHint(QStringLiteral("提示：切换至AutoCAD界面，按命令行提示执行"));
+    m_ui.showHint(QStringLiteral("提示：切换至AutoCAD界面，按命令行提示执行"));
     objSelSet.SelectOnScreen();
     return objSelSet;
 }
 
-void CadLink::DeleteSelection() {
+void CadLink::deleteSelection() {
     if (objSelSet.isEmpty()) {
         return;
     }

@@ -86,19 +86,19 @@ void showCableType(const CableQueryInput& input, ui::Ui& ui) {
     const float current = input.mode == InputMode::Current
                               ? static_cast<float>(leadingNumberOfTrimmed(input.load))
                               : currentOfLoad(input.load, input.powerFactor);
-    ui.ShowHint(QStringLiteral("提示：") + cableDesignation(current, input.material));
+    ui.showHint(QStringLiteral("提示：") + cableDesignation(current, input.material));
 }
 
 void queryCableType(const CableQueryInput& input, ui::Ui& ui) {
     const std::optional<double> load = valueOfTrimmed(input.load);
     const bool loadValid = load && *load > 0;
     if (!loadValid) {
-        ui.ShowHint(QStringLiteral("提示：负荷数据不合法"));
+        ui.showHint(QStringLiteral("提示：负荷数据不合法"));
     }
     const std::optional<double> c = valueOfTrimmed(input.powerFactor);
     const bool powerFactorValid = c && *c > 0 && *c < 1;
     if (!powerFactorValid) {
-        ui.ShowHint(QStringLiteral("提示：功率因数不合法"));
+        ui.showHint(QStringLiteral("提示：功率因数不合法"));
     }
     if (loadValid && powerFactorValid) {
         showCableType(input, ui);

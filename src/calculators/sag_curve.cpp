@@ -155,7 +155,7 @@ SagCheck checkSagInput(const SagCurveInput& input) {
 
 void drawCurveBetweenPicks(const SagCurveInput& input, qint64 spacing, cad::CadLink& link) {
     ui::Ui& ui = link.ui();
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     const double coefficient = core::leadingNumber(input.coefficient);
@@ -164,11 +164,11 @@ void drawCurveBetweenPicks(const SagCurveInput& input, qint64 spacing, cad::CadL
     const double a = 4 * coefficient * ry / (rx * rx * 1000);
     if (!std::isfinite(a) || !(a > 0)) {
         // Asking for picks would be pointless: no curve can come of these numbers.
-        ui.ShowHint(u"提示：曲线系数或比例值超出计算范围"_s);
+        ui.showHint(u"提示：曲线系数或比例值超出计算范围"_s);
         return;
     }
 
-    ui.ShowHint(kPickHint);
+    ui.showHint(kPickHint);
     const cad::Document document = link.objAcad.ActiveDocument();
     const cad::Utility utility = document.Utility();
     const std::optional<cad::Point> p1 = pickPoint(utility, std::nullopt, kFirstPrompt);
@@ -186,13 +186,13 @@ void drawCurveBetweenPicks(const SagCurveInput& input, qint64 spacing, cad::CadL
     const double spanMetres = std::abs(x1 - x2) / rx / 1000;
     const std::optional<qint64> count = curve ? fitPointCount(spanMetres, spacing) : std::nullopt;
     if (!count) {
-        ui.ShowHint(u"提示：作图区距坐标零点太远，或曲线拟合精度或比例值过小"_s);
+        ui.showHint(u"提示：作图区距坐标零点太远，或曲线拟合精度或比例值过小"_s);
         return;
     }
     const std::optional<std::vector<double>> points =
         fitPoints(*curve, x1, x2, *count, spacing, rx);
     if (!points) {
-        ui.ShowHint(u"提示：曲线拟合精度(米/点)不合理"_s);
+        ui.showHint(u"提示：曲线拟合精度(米/点)不合理"_s);
         return;
     }
 
@@ -202,7 +202,7 @@ void drawCurveBetweenPicks(const SagCurveInput& input, qint64 spacing, cad::CadL
         spline = modelSpace.AddSpline(*points, cad::Point{}, cad::Point{});
         spline.Color(1);
     } catch (const cad::Error&) {
-        ui.ShowHint(u"提示：曲线系数不合理导致建模失败"_s);
+        ui.showHint(u"提示：曲线系数不合理导致建模失败"_s);
         return;
     }
     if (input.warnInverted && vertexOutsideSpan(curve->h, x1, x2)) {
@@ -215,7 +215,7 @@ void drawCurveBetweenPicks(const SagCurveInput& input, qint64 spacing, cad::CadL
 void drawSagCurve(const SagCurveInput& input, cad::CadLink& link) {
     const SagCheck check = checkSagInput(input);
     if (!check.refusal.isEmpty()) {
-        link.ui().ShowHint(check.refusal);
+        link.ui().showHint(check.refusal);
         return;
     }
     FrontOnExit front(link.ui());

@@ -39,7 +39,7 @@ std::optional<int> colorNumberOfEntry(QStringView text);
 // The colour rule prepared for one walk from one box text; cheap to apply per entity.
 class ColorTest {
 public:
-    // Colours 0 to 9 and 256 match the rule's ColorNumber; any other colour matches when the box
+    // Colours 0 to 9 and 256 match the rule's colour number; any other colour matches when the box
     // text is that colour in plain digits ("30", not "030" or " 30").
     bool matches(int entityColor) const;
 
@@ -52,16 +52,16 @@ private:
     std::optional<int> m_typedColor;
 };
 
-// Holds ColorNumber, the one colour number every colour filter of the program shares: the
+// Holds the one colour number every colour filter of the program shares: the
 // program owns a single instance and hands it to each operation. A box text that is no entry
-// leaves ColorNumber as the last entry looked up made it, so colours 0 to 9 and 256 are then
+// leaves the colour number as the last entry looked up made it, so colours 0 to 9 and 256 are then
 // still compared with that older choice.
 class ColorRule {
 public:
     int colorNumber() const { return m_colorNumber; }
 
-    // Looks boxText up among the entries (setting ColorNumber on a hit) and returns the test for
-    // the walk. The box cannot change while a walk runs, so one look-up per walk is the same as
+    // Looks boxText up among the entries (setting the colour number on a hit) and returns the test
+    // for the walk. The box cannot change while a walk runs, so one look-up per walk is the same as
     // one per entity.
     ColorTest prepare(QStringView boxText);
 

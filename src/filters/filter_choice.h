@@ -31,7 +31,7 @@ struct FilterChoice {
 class EntityFilter {
 public:
     // A colour choice looks its box text up in the colour rule once here, which may change the
-    // shared ColorNumber; other kinds leave the rule alone.
+    // shared colour number; other kinds leave the rule alone.
     EntityFilter(const FilterChoice& choice, core::ColorRule& colorRule);
 
     // Throws cad::Error when the member cannot be read.

@@ -34,7 +34,7 @@ void fillColorBox(ChoiceBox& box) {
 }
 
 void fillLayerBox(cad::CadLink& link, ChoiceBox& box) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     box.clear();
@@ -43,7 +43,7 @@ void fillLayerBox(cad::CadLink& link, ChoiceBox& box) {
 }
 
 void fillTextStyleBox(cad::CadLink& link, ChoiceBox& box) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     box.clear();
@@ -52,7 +52,7 @@ void fillTextStyleBox(cad::CadLink& link, ChoiceBox& box) {
 }
 
 void fillLinetypeBox(cad::CadLink& link, ChoiceBox& box) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     box.clear();
@@ -63,7 +63,7 @@ void fillLinetypeBox(cad::CadLink& link, ChoiceBox& box) {
 void fillHeightBox(cad::CadLink& link, ChoiceBox& box) {
     static const QString kProgress = QStringLiteral("提示：搜索高度");
     static const QString kText = QStringLiteral("AcDbText");
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     box.clear();
@@ -74,7 +74,7 @@ void fillHeightBox(cad::CadLink& link, ChoiceBox& box) {
     QSet<QString> listed;
     const int count = modelSpace.Count();
     for (int i = 0; i < count; ++i) {
-        ui.ShowHint(core::progressHint(kProgress, i, count));
+        ui.showHint(core::progressHint(kProgress, i, count));
         const cad::Entity entity = modelSpace.Item(i);
         if (entity.EntityName() != kText) {
             continue;
@@ -86,7 +86,7 @@ void fillHeightBox(cad::CadLink& link, ChoiceBox& box) {
         }
     }
     showFirstEntry(box);
-    ui.ShowHint(core::progressHint(kProgress, 1, 1));
+    ui.showHint(core::progressHint(kProgress, 1, 1));
 }
 
 CoordPrefixAnswer askCoordPrefix(ui::Ui& ui) {
@@ -99,7 +99,7 @@ CoordPrefixAnswer askCoordPrefix(ui::Ui& ui) {
                                           QStringLiteral("X"), QStringLiteral("Y")};
     result.valid = kPrefixes.contains(result.prefix);
     if (!result.valid) {
-        ui.ShowHint(QStringLiteral("提示：坐标值前缀选择无效"));
+        ui.showHint(QStringLiteral("提示：坐标值前缀选择无效"));
     }
     return result;
 }

@@ -14,7 +14,7 @@ namespace filters {
 void fillColorBox(ChoiceBox& box);
 
 // The names of the active drawing's layers, text styles or linetypes, in table order, the first
-// one shown. When CheckCadReady refuses, the box is left as it was.
+// one shown. When checkCadReady refuses, the box is left as it was.
 void fillLayerBox(cad::CadLink& link, ChoiceBox& box);
 void fillTextStyleBox(cad::CadLink& link, ChoiceBox& box);
 void fillLinetypeBox(cad::CadLink& link, ChoiceBox& box);
@@ -25,7 +25,7 @@ void fillHeightBox(cad::CadLink& link, ChoiceBox& box);
 
 // The answer to the coordinate-prefix prompt.
 struct CoordPrefixAnswer {
-    QString prefix;      // CoordPrefix: the answer's first character in upper case, or empty
+    QString prefix;      // the answer's first character in upper case, or empty
     bool valid = false;  // one of A, B, X, Y; otherwise the caller selects the all option
 };
 

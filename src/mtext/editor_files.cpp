@@ -26,7 +26,7 @@ void saveTextFile(ui::Ui& ui, const QString& path, const EditorText& editor) {
         }
     }
     if (writeTextFile(path, editor.text, editor.encoding) == SaveStatus::Failed) {
-        ui.ShowHint(u"提示：关闭文件时出错, 重试"_s);
+        ui.showHint(u"提示：关闭文件时出错, 重试"_s);
     }
 }
 
@@ -42,7 +42,7 @@ std::optional<EditorText> openTextFile(ui::Ui& ui) {
         case LoadedText::Status::Loaded:
             return EditorText{loaded.text, loaded.encoding};
         case LoadedText::Status::TooLarge:
-            ui.ShowHint(u"提示：文件不宜过大"_s);
+            ui.showHint(u"提示：文件不宜过大"_s);
             break;
         case LoadedText::Status::Unreadable:
             // Emptying the editor for a file that yields nothing would throw its text away.

@@ -34,7 +34,7 @@ bool attempt(Step&& step) {
 std::optional<float> checkedWidth(ui::Ui& ui, QStringView widthText) {
     const std::optional<float> width = multilineWidth(widthText);
     if (!width) {
-        ui.ShowHint(u"提示：多行字宽须是正整数"_s);
+        ui.showHint(u"提示：多行字宽须是正整数"_s);
     }
     return width;
 }
@@ -97,14 +97,14 @@ void placeTextInDrawing(cad::CadLink& link, const ToDrawingInput& input) {
         return;
     }
     if (input.editorText.isEmpty()) {
-        ui.ShowHint(u"提示：文本框中没有内容"_s);
+        ui.showHint(u"提示：文本框中没有内容"_s);
         return;
     }
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     try {
-        ui.ShowHint(u"提示：切换至AutoCAD界面，按命令行提示执行"_s);
+        ui.showHint(u"提示：切换至AutoCAD界面，按命令行提示执行"_s);
         const cad::Document document = link.objAcad.ActiveDocument();
         const cad::Point insertion =
             document.Utility().GetPoint(std::nullopt, u"选择多行文字在图中的插入点: "_s);
@@ -121,18 +121,18 @@ void placeTextInDrawing(cad::CadLink& link, const ToDrawingInput& input) {
 }
 
 std::optional<QString> importDrawingMTexts(cad::CadLink& link, const QString& editorText) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return std::nullopt;
     }
     const Imported imported = collectMTexts(link);
-    link.ui().ShowHint(u"提示：导入图中"_s + core::shortNumber(imported.count) + u"处多行文字"_s);
+    link.ui().showHint(u"提示：导入图中"_s + core::shortNumber(imported.count) + u"处多行文字"_s);
     return editorText + kCrLf + lineBreaks(imported.contents);
 }
 
 void joinPickedTexts(cad::CadLink& link, const QString& widthText) {
     ui::Ui& ui = link.ui();
     const std::optional<float> width = checkedWidth(ui, widthText);
-    if (!width || !link.CheckCadReady()) {
+    if (!width || !link.checkCadReady()) {
         return;
     }
     cad::CadLink::SelectionGuard selection(link);
@@ -142,7 +142,7 @@ void joinPickedTexts(cad::CadLink& link, const QString& widthText) {
         document = link.objAcad.ActiveDocument();
         modelSpace = document.ModelSpace();
     });
-    attempt([&] { link.PickSelection(); });
+    attempt([&] { link.pickSelection(); });
 
     // Opened before the first change and only if there is one, so a pick without texts leaves
     // no empty step in the CAD's undo list.

@@ -16,7 +16,7 @@ public:
 
     virtual ui::Ui& ui() const = 0;
     virtual cad::CadLink& cadLink() const = 0;
-    // ColorNumber, shared by the colour filters of every tab.
+    // The colour number shared by the colour filters of every tab.
     virtual core::ColorRule& colorRule() = 0;
 
     // Every event handler of a page runs through here: ticks held off, an automation failure the

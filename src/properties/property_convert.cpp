@@ -104,12 +104,12 @@ cad::Collection<cad::Entity> modelSpace(cad::CadLink&, const cad::Document& docu
 }
 
 cad::Collection<cad::Entity> pickedObjects(cad::CadLink& link, const cad::Document&) {
-    return link.PickSelection();
+    return link.pickSelection();
 }
 
 template <typename Change>
 void convert(cad::CadLink& link, const Change& change, TakeItems takeItems) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
@@ -128,14 +128,14 @@ void convert(cad::CadLink& link, const Change& change, TakeItems takeItems) {
                 if (change.apply(entity)) {
                     entity.Update();
                 }
-                ui.ShowHint(core::progressHint(kProgress, i, count));
+                ui.showHint(core::progressHint(kProgress, i, count));
             }
         } catch (const cad::Error&) {
-            ui.ShowHint(kStopped);
+            ui.showHint(kStopped);
             return;
         }
     }
-    ui.ShowHint(core::progressHint(kProgress, 1, 1));
+    ui.showHint(core::progressHint(kProgress, 1, 1));
 }
 
 // Target entries come from the colour entries, which all start with a number; a text that does
@@ -143,7 +143,7 @@ void convert(cad::CadLink& link, const Change& change, TakeItems takeItems) {
 void convertColors(cad::CadLink& link, const ConversionInput& input, TakeItems takeItems) {
     const std::optional<int> target = targetColor(input.target);
     if (!target) {
-        link.ui().ShowHint(unlistedHint(Property::Color));
+        link.ui().showHint(unlistedHint(Property::Color));
         return;
     }
     convert(link, ColorChange{sourceColor(input.source), *target}, takeItems);
@@ -151,35 +151,35 @@ void convertColors(cad::CadLink& link, const ConversionInput& input, TakeItems t
 
 }  // namespace
 
-void ColorConvertAll(cad::CadLink& link, const ConversionInput& input) {
+void convertColorsInDrawing(cad::CadLink& link, const ConversionInput& input) {
     convertColors(link, input, modelSpace);
 }
 
-void ColorConvertPart(cad::CadLink& link, const ConversionInput& input) {
+void convertColorsInSelection(cad::CadLink& link, const ConversionInput& input) {
     convertColors(link, input, pickedObjects);
 }
 
-void LayerConvertAll(cad::CadLink& link, const ConversionInput& input) {
+void convertLayersInDrawing(cad::CadLink& link, const ConversionInput& input) {
     convert(link, LayerChange{input}, modelSpace);
 }
 
-void LayerConvertPart(cad::CadLink& link, const ConversionInput& input) {
+void convertLayersInSelection(cad::CadLink& link, const ConversionInput& input) {
     convert(link, LayerChange{input}, pickedObjects);
 }
 
-void StyleConvertAll(cad::CadLink& link, const ConversionInput& input) {
+void convertStylesInDrawing(cad::CadLink& link, const ConversionInput& input) {
     convert(link, StyleChange{input}, modelSpace);
 }
 
-void StyleConvertPart(cad::CadLink& link, const ConversionInput& input) {
+void convertStylesInSelection(cad::CadLink& link, const ConversionInput& input) {
     convert(link, StyleChange{input}, pickedObjects);
 }
 
-void TypeConvertAll(cad::CadLink& link, const ConversionInput& input) {
+void convertLinetypesInDrawing(cad::CadLink& link, const ConversionInput& input) {
     convert(link, LinetypeChange{input}, modelSpace);
 }
 
-void TypeConvertPart(cad::CadLink& link, const ConversionInput& input) {
+void convertLinetypesInSelection(cad::CadLink& link, const ConversionInput& input) {
     convert(link, LinetypeChange{input}, pickedObjects);
 }
 

@@ -67,30 +67,30 @@ bool userDeclinesLargeSearch(ui::Ui& ui) {
 
 }  // namespace
 
-std::optional<QStringList> SearchTextStyles(cad::CadLink& link) {
-    if (!link.CheckCadReady()) {
+std::optional<QStringList> listTextStyles(cad::CadLink& link) {
+    if (!link.checkCadReady()) {
         return std::nullopt;
     }
     return names(link.objAcad.ActiveDocument().TextStyles());
 }
 
-std::optional<QStringList> SearchLayers(cad::CadLink& link) {
-    if (!link.CheckCadReady()) {
+std::optional<QStringList> listLayers(cad::CadLink& link) {
+    if (!link.checkCadReady()) {
         return std::nullopt;
     }
     return names(link.objAcad.ActiveDocument().Layers());
 }
 
-std::optional<QStringList> SearchLinetypes(cad::CadLink& link) {
-    if (!link.CheckCadReady()) {
+std::optional<QStringList> listLinetypes(cad::CadLink& link) {
+    if (!link.checkCadReady()) {
         return std::nullopt;
     }
     return names(link.objAcad.ActiveDocument().Linetypes());
 }
 
-std::optional<ColorLists> SearchColors(cad::CadLink& link) {
+std::optional<ColorLists> listColors(cad::CadLink& link) {
     static const QString kProgress = u"提示：搜索颜色"_s;
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return std::nullopt;
     }
     const cad::ModelSpace modelSpace = link.objAcad.ActiveDocument().ModelSpace();
@@ -109,9 +109,9 @@ std::optional<ColorLists> SearchColors(cad::CadLink& link) {
         if (seen.firstTime(color)) {
             lists.source.append(colorText(color));
         }
-        ui.ShowHint(core::progressHint(kProgress, i, count));
+        ui.showHint(core::progressHint(kProgress, i, count));
     }
-    ui.ShowHint(core::progressHint(kProgress, 1, 1));
+    ui.showHint(core::progressHint(kProgress, 1, 1));
     return lists;
 }
 

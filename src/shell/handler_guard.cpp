@@ -8,9 +8,9 @@ void runGuarded(cad::CadLink& link, const std::function<void()>& handler) {
     try {
         handler();
     } catch (const cad::Error&) {
-        link.DeleteSelection();
+        link.deleteSelection();
         link.ui().setPointer(ui::Pointer::Default);
-        link.ui().ShowHint(QString::fromUtf16(kCadCallFailedHint));
+        link.ui().showHint(QString::fromUtf16(kCadCallFailedHint));
     }
 }
 

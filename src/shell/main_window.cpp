@@ -149,12 +149,12 @@ void MainWindow::startUp() {
     handle([this] { showSelectedTab(); });
     m_symbolBrowser->setUp();
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    handle([this] { m_link->AttachCad(); });
+    handle([this] { m_link->attachCad(); });
 }
 
 void MainWindow::showSelectedTab() {
     const int index = m_tabContainer->currentIndex();
-    m_ui->ShowHint(QStringLiteral("提示：") + m_tabContainer->caption(index));
+    m_ui->showHint(QStringLiteral("提示：") + m_tabContainer->caption(index));
     for (QFrame* frame : m_fraContainer) {
         frame->hide();
     }
@@ -163,7 +163,7 @@ void MainWindow::showSelectedTab() {
 }
 
 void MainWindow::exitProgram() {
-    m_link->ReleaseCadObjects();
+    m_link->releaseCadObjects();
     m_ui->endProgram();
 }
 

@@ -14,7 +14,7 @@ class QtUi : public ui::Ui {
 public:
     QtUi(QWidget& window, HintLine& hintLine);
 
-    void ShowHint(const QString& text) override { m_hintLine.write(text); }
+    void showHint(const QString& text) override { m_hintLine.write(text); }
     ui::Answer messageBox(const QString& text, ui::Buttons buttons, ui::Icon icon,
                           ui::Answer defaultAnswer) override;
     QString inputBox(const QString& prompt, const QString& defaultText) override;
@@ -41,9 +41,9 @@ class HintLineUi : public ui::Ui {
 public:
     HintLineUi(HintLine& hintLine, ui::Ui& services) : m_hintLine(hintLine), m_services(services) {}
 
-    void ShowHint(const QString& text) override {
+    void showHint(const QString& text) override {
         m_hintLine.write(text);
-        m_services.ShowHint(text);
+        m_services.showHint(text);
     }
     ui::Answer messageBox(const QString& text, ui::Buttons buttons, ui::Icon icon,
                           ui::Answer defaultAnswer) override {

@@ -26,11 +26,11 @@ bool isLayoutBlock(const QString& name) {
 // The refusals before anything is touched; the texts are taken as they are, so blanks pass.
 bool refused(ui::Ui& ui, const BlockCountInput& input) {
     if (input.blockName.isEmpty()) {
-        ui.ShowHint(u"提示：输入块的名称"_s);
+        ui.showHint(u"提示：输入块的名称"_s);
         return true;
     }
     if (input.layerName.isEmpty()) {
-        ui.ShowHint(u"提示：输入层的名称"_s);
+        ui.showHint(u"提示：输入层的名称"_s);
         return true;
     }
     return false;
@@ -51,7 +51,7 @@ qint64 countReferences(const cad::Collection<cad::Entity>& items, ui::Ui& ui,
     qint64 found = 0;
     const qint64 count = items.Count();
     for (qint64 visited = 1; visited <= count; ++visited) {
-        ui.ShowHint(core::progressHint(kProgress, visited, count));
+        ui.showHint(core::progressHint(kProgress, visited, count));
         const cad::Entity entity = items.Item(int(visited - 1));
         if (entity.EntityName().compare(kReference, Qt::CaseInsensitive) == 0 &&
             entity.Name().toLower() == block &&
@@ -103,13 +103,13 @@ qint64 countShown(const cad::Document& document, const cad::Collection<cad::Enti
 }
 
 void report(ui::Ui& ui, const QString& where, qint64 found, const BlockCountInput& input) {
-    ui.ShowHint(where + core::shortNumber(found) + u"个"_s + input.blockName + u"块"_s);
+    ui.showHint(where + core::shortNumber(found) + u"个"_s + input.blockName + u"块"_s);
     ui.setPointer(ui::Pointer::Default);
 }
 
 void fail(cad::CadLink& link) {
-    link.DeleteSelection();
-    link.ui().ShowHint(u"提示：服务器AutoCAD已经退出"_s);
+    link.deleteSelection();
+    link.ui().showHint(u"提示：服务器AutoCAD已经退出"_s);
     link.ui().setPointer(ui::Pointer::Default);
 }
 
@@ -117,7 +117,7 @@ void fail(cad::CadLink& link) {
 
 void listBlocksAndLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
                          filters::ChoiceBox& layerBox) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     try {
@@ -141,13 +141,13 @@ void listBlocksAndLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
         layerBox.append(allLayers);
         layerBox.setText(allLayers);
     } catch (const cad::Error&) {
-        link.ui().ShowHint(u"提示：AutoCAD中无图形文档"_s);
+        link.ui().showHint(u"提示：AutoCAD中无图形文档"_s);
     }
 }
 
 void countBlocks(cad::CadLink& link, const BlockCountInput& input, cad::Scope scope) {
     ui::Ui& ui = link.ui();
-    if (!link.CheckCadReady() || refused(ui, input)) {
+    if (!link.checkCadReady() || refused(ui, input)) {
         return;
     }
     ui.setPointer(ui::Pointer::Busy);
@@ -159,10 +159,10 @@ void countBlocks(cad::CadLink& link, const BlockCountInput& input, cad::Scope sc
             report(ui, u"提示："_s + document.Name() + u"图中有"_s, found, input);
             return;
         }
-        const cad::SelectionSet picked = link.PickSelection();
+        const cad::SelectionSet picked = link.pickSelection();
         ui.bringMainWindowToFront();
         const qint64 found = countShown(document, picked, ui, input);
-        link.DeleteSelection();
+        link.deleteSelection();
         report(ui, u"提示：选择区域中有"_s, found, input);
     } catch (const cad::Error&) {
         fail(link);

@@ -18,10 +18,10 @@ using pagekit::captioned;
 using pagekit::comboBox;
 using pagekit::twipsRect;
 
-// comBName_Change, comBName_Click, comLayer_Change and comLayer_Click all say the same.
+// Typing in either box or opening its list says where the search results will show.
 void connectResultHint(pagekit::PageHost& host, QComboBox* box) {
     auto hint = [&host] {
-        host.handle([&host] { host.ui().ShowHint(u"提示：此处显示搜索结果"_s); });
+        host.handle([&host] { host.ui().showHint(u"提示：此处显示搜索结果"_s); });
     };
     QObject::connect(box, &QComboBox::editTextChanged, box, hint);
     QObject::connect(box, &QComboBox::activated, box, hint);

@@ -79,7 +79,7 @@ std::optional<float> totalMetres(const cad::Collection<cad::Entity>& items, ui::
                 countedLength(items.Item(i), input.kinds, filter)) {
             total = single(total + *length);
         }
-        ui.ShowHint(core::progressHint(kProgress, i, count));
+        ui.showHint(core::progressHint(kProgress, i, count));
     }
     const float metres = single(single(total / core::ScaleRatio(input.scale)) / 1000.0);
     if (!std::isfinite(metres)) {
@@ -110,14 +110,14 @@ QString totalHint(const cad::Collection<cad::Entity>& items, ui::Ui& ui, core::C
 void totalLineLengths(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input,
                       cad::Scope scope) {
     if (!core::CheckScale(input.scale)) {
-        link.ui().ShowHint(kScaleRefused);
+        link.ui().showHint(kScaleRefused);
         return;
     }
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     if (scope == cad::Scope::ModelSpace) {
-        link.ui().ShowHint(
+        link.ui().showHint(
             totalHint(link.objAcad.ActiveDocument().ModelSpace(), link.ui(), colorRule, input));
         return;
     }
@@ -125,9 +125,9 @@ void totalLineLengths(cad::CadLink& link, core::ColorRule& colorRule, const Line
     {
         // The set goes before any outcome is shown; a failing pick leaves through the guard too.
         cad::CadLink::SelectionGuard selection(link);
-        hint = totalHint(link.PickSelection(), link.ui(), colorRule, input);
+        hint = totalHint(link.pickSelection(), link.ui(), colorRule, input);
     }
-    link.ui().ShowHint(hint);
+    link.ui().showHint(hint);
 }
 
 }  // namespace statistics

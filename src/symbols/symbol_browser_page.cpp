@@ -117,7 +117,7 @@ void SymbolBrowser::chooseSelectedEntry() {
     }
     m_lastSymbolIndex = i;
     m_curSymbolName = m_lstBlock->item(i)->text();
-    m_host.ui().ShowHint(QStringLiteral("提示：") + m_curSymbolName);
+    m_host.ui().showHint(QStringLiteral("提示：") + m_curSymbolName);
 }
 
 // Choosing a picture is choosing its list entry, so list and pictures can never disagree.

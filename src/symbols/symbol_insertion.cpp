@@ -12,19 +12,19 @@ void drawSymbolNamed(cad::CadLink& link, const QString& name) {
     link.objLinetypes = active.Linetypes();
     const Symbol* symbol = findSymbol(name);
     if (symbol == nullptr) {
-        link.ui().ShowHint(QStringLiteral("提示：库内无图"));
+        link.ui().showHint(QStringLiteral("提示：库内无图"));
     } else if (symbol->pick == Pick::Nothing) {
-        link.ui().ShowHint(QStringLiteral("提示：签字项只能作者使用"));
+        link.ui().showHint(QStringLiteral("提示：签字项只能作者使用"));
     } else {
         drawSymbol(link, *symbol);
     }
 }
 
 void insertChosenSymbol(cad::CadLink& link, const QString& name) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
-    link.ui().ShowHint(QStringLiteral("提示：切换至AutoCAD界面，按命令行提示执行"));
+    link.ui().showHint(QStringLiteral("提示：切换至AutoCAD界面，按命令行提示执行"));
     try {
         drawSymbolNamed(link, name);
     } catch (const cad::Error&) {

@@ -41,7 +41,7 @@ QString finalHint(const WalkMessages& messages, int modifiedCount, int refusedCo
 std::optional<double> amountValue(ui::Ui& ui, QStringView boxText) {
     const std::optional<double> value = core::decimalValue(boxText);
     if (!value) {
-        ui.ShowHint(QString::fromUtf16(kNotANumberHint));
+        ui.showHint(QString::fromUtf16(kNotANumberHint));
     }
     return value;
 }
@@ -50,7 +50,7 @@ void walkTexts(cad::CadLink& link, Scope scope, const filters::FilterChoice& cho
                core::ColorRule& colorRule, const WalkMessages& messages, const TextChange& change) {
     static const QString kText = QStringLiteral("AcDbText");
     static const QString kProgress = QStringLiteral("提示：修改完成");
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
@@ -59,12 +59,12 @@ void walkTexts(cad::CadLink& link, Scope scope, const filters::FilterChoice& cho
     if (scope == Scope::ModelSpace) {
         items = link.objAcad.ActiveDocument().ModelSpace();
     } else {
-        items = link.PickSelection();
+        items = link.pickSelection();
     }
     if (choice.boxIsBlank()) {
         const QStringView refusal = refusalOf(messages.refusals, choice.kind);
         Q_ASSERT(!refusal.isEmpty());
-        ui.ShowHint(refusal.toString());
+        ui.showHint(refusal.toString());
         return;
     }
     const filters::EntityFilter filter(choice, colorRule);
@@ -74,7 +74,7 @@ void walkTexts(cad::CadLink& link, Scope scope, const filters::FilterChoice& cho
         const cad::UndoGroup undo(link.objAcad.ActiveDocument());
         const int count = items.Count();
         for (int i = 0; i < count; ++i) {
-            ui.ShowHint(core::progressHint(kProgress, i, count));
+            ui.showHint(core::progressHint(kProgress, i, count));
             const cad::Entity entity = items.Item(i);
             if (entity.EntityName() != kText || !filter.matches(entity)) {
                 continue;
@@ -91,7 +91,7 @@ void walkTexts(cad::CadLink& link, Scope scope, const filters::FilterChoice& cho
             }
         }
     }
-    ui.ShowHint(finalHint(messages, modifiedCount, refusedCount));
+    ui.showHint(finalHint(messages, modifiedCount, refusedCount));
 }
 
 }  // namespace textedit

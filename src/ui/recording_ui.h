@@ -17,7 +17,7 @@ public:
         Answer defaultAnswer;
     };
 
-    void ShowHint(const QString& text) override { hints.append(text); }
+    void showHint(const QString& text) override { hints.append(text); }
     Answer messageBox(const QString& text, Buttons buttons, Icon icon,
                       Answer defaultAnswer) override;
     QString inputBox(const QString& prompt, const QString& defaultText) override;

@@ -20,7 +20,7 @@ public:
     virtual ~Ui() = default;
 
     // Replaces the text of the hint line.
-    virtual void ShowHint(const QString& text) = 0;
+    virtual void showHint(const QString& text) = 0;
 
     virtual Answer messageBox(const QString& text, Buttons buttons, Icon icon,
                               Answer defaultAnswer) = 0;

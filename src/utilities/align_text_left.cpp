@@ -29,7 +29,7 @@ void alignText(const cad::Entity& text, std::optional<double>& commonX) {
 }  // namespace
 
 void alignTextsLeft(cad::CadLink& link) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     cad::CadLink::SelectionGuard selection(link);
@@ -49,7 +49,7 @@ void alignTextsLeft(cad::CadLink& link) {
     } catch (const cad::Error&) {
         // No undo group: nothing can be changed either.
     }
-    link.DeleteSelection();
+    link.deleteSelection();
     link.ui().bringMainWindowToFront();
 }
 

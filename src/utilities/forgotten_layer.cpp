@@ -54,15 +54,15 @@ void moveFrom(const cad::Document& document, const cad::ModelSpace& space, int s
 }  // namespace
 
 void moveFromPickedToNewLayer(cad::CadLink& link) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
     cad::CadLink::SelectionGuard selection(link);
     const cad::Document document = link.objAcad.ActiveDocument();
-    const cad::SelectionSet picked = link.PickSelection();
+    const cad::SelectionSet picked = link.pickSelection();
     if (picked.Count() == 0) {
-        ui.ShowHint(u"提示：没有选择实体，图层未改"_s);
+        ui.showHint(u"提示：没有选择实体，图层未改"_s);
         return;
     }
     const QString handle = picked.Item(0).Handle();
@@ -75,7 +75,7 @@ void moveFromPickedToNewLayer(cad::CadLink& link) {
     }
     const std::optional<int> start = startPosition(space, handle);
     if (!start) {
-        ui.ShowHint(u"提示：所选实体不在模型空间，图层未改"_s);
+        ui.showHint(u"提示：所选实体不在模型空间，图层未改"_s);
         return;
     }
     ui.bringMainWindowToFront();

@@ -31,28 +31,28 @@ const FrameSize* matchFrameSize(double d0, double d1) {
 }
 
 void reportFrameSize(cad::CadLink& link) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
     cad::CadLink::SelectionGuard selection(link);
-    const cad::SelectionSet picked = link.PickSelection();
+    const cad::SelectionSet picked = link.pickSelection();
     if (picked.Count() != 2) {
-        ui.ShowHint(u"提示：选择两条相邻边"_s);
+        ui.showHint(u"提示：选择两条相邻边"_s);
         return;
     }
     const cad::Entity first = picked.Item(0);
     const cad::Entity second = picked.Item(1);
     if (!isKind(first, u"AcDbLine") || !isKind(second, u"AcDbLine")) {
-        ui.ShowHint(u"提示：请选择直线，本软件只认直线为图纸边框"_s);
+        ui.showHint(u"提示：请选择直线，本软件只认直线为图纸边框"_s);
         return;
     }
     const double d0 = core::PlanDistance(first.StartPoint(), first.EndPoint());
     const double d1 = core::PlanDistance(second.StartPoint(), second.EndPoint());
     if (const FrameSize* size = matchFrameSize(d0, d1)) {
-        ui.ShowHint(u"提示：此图折合1#图"_s + core::shortNumber(size->a1Sheets) + u"张"_s);
+        ui.showHint(u"提示：此图折合1#图"_s + core::shortNumber(size->a1Sheets) + u"张"_s);
     } else {
-        ui.ShowHint(u"提示：此图框不常用"_s);
+        ui.showHint(u"提示：此图框不常用"_s);
     }
 }
 

@@ -46,7 +46,7 @@ public:
         if (!m_undeletable.isEmpty()) {
             hint += u"，"_s + core::shortNumber(m_undeletable.size()) + u"个字型未能删除"_s;
         }
-        m_ui.ShowHint(hint);
+        m_ui.showHint(hint);
     }
 
 private:
@@ -98,7 +98,7 @@ private:
     void merge(const Pair& pair) {
         const int count = step([this] { return m_space.Count(); }, 0);
         for (int k = 0; k < count; ++k) {
-            m_ui.ShowHint(core::progressHint(kProgress, k, count));
+            m_ui.showHint(core::progressHint(kProgress, k, count));
             m_ui.processEvents();
             attempt([this, k, &pair] { restyle(m_space.Item(k), pair); });
         }
@@ -132,7 +132,7 @@ private:
 }  // namespace
 
 void consolidateStyles(cad::CadLink& link) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     const cad::Document document = link.objAcad.ActiveDocument();

@@ -11,7 +11,7 @@ namespace utilities {
 using namespace Qt::StringLiterals;
 
 void sumSelectedValues(cad::CadLink& link) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     double sum = 0;
@@ -31,7 +31,7 @@ void sumSelectedValues(cad::CadLink& link) {
         }
     }
     link.ui().bringMainWindowToFront();
-    link.ui().ShowHint(u"提示：所选数值之和为"_s + core::shortNumber(sum));
+    link.ui().showHint(u"提示：所选数值之和为"_s + core::shortNumber(sum));
 }
 
 }  // namespace utilities

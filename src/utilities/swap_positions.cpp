@@ -41,25 +41,25 @@ void exchange(const cad::Entity& first, const cad::Entity& second) {
 }  // namespace
 
 void swapPositions(cad::CadLink& link) {
-    if (!link.CheckCadReady()) {
+    if (!link.checkCadReady()) {
         return;
     }
     cad::CadLink::SelectionGuard selection(link);
     const cad::Document document = link.objAcad.ActiveDocument();
-    const cad::SelectionSet picked = link.PickSelection();
+    const cad::SelectionSet picked = link.pickSelection();
     if (picked.Count() != 2) {
-        link.ui().ShowHint(u"提示：只能选择两个对象"_s);
+        link.ui().showHint(u"提示：只能选择两个对象"_s);
         return;
     }
     const cad::Entity first = picked.Item(0);
     const cad::Entity second = picked.Item(1);
     if (!isSwappable(first) || !isSwappable(second)) {
-        link.ui().ShowHint(u"提示：只能选择文字、多行文字或块"_s);
+        link.ui().showHint(u"提示：只能选择文字、多行文字或块"_s);
     } else {
         cad::UndoGroup undo(document);
         exchange(first, second);
     }
-    link.DeleteSelection();
+    link.deleteSelection();
     link.ui().bringMainWindowToFront();
 }
 

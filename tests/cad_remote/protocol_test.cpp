@@ -171,7 +171,7 @@ protected:
 };
 
 TEST_F(RemoteAttach, StartOrderDoesNotMatterAndLossIsReportedAtTheNextTick) {
-    link.AttachCad();
+    link.attachCad();
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD没有打开"_s);
     {
         ServerThread server;
@@ -216,7 +216,7 @@ TEST_F(RemoteAttach, ASocketLeftByACrashedServerIsTakenOver) {
     ::close(fd);
     ServerThread server;
     EXPECT_FALSE(server.listenResult().has_value());
-    link.AttachCad();
+    link.attachCad();
     EXPECT_TRUE(link.isAttached());
 }
 

@@ -41,7 +41,7 @@ protected:
         app->newDocument(u"Drawing1.dwg"_s);
         cad::registerRunningObject(kProgId, app);
         ui.link = &link;
-        link.AttachCad();
+        link.attachCad();
     }
     ~SagCurveTest() override { cad::revokeRunningObject(kProgId); }
 
@@ -301,7 +301,7 @@ TEST_F(SagCurveTest, CoefficientTooLargeToComputeIsRefusedBeforeAnyPick) {
 }
 
 TEST_F(SagCurveTest, WithoutTheCadTheGuardSpeaksAndTheWindowStillComesBack) {
-    link.ReleaseCadObjects();
+    link.releaseCadObjects();
     run();
     EXPECT_EQ(ui.hints, QStringList{u"提示：服务器AutoCAD没有打开"_s});
     EXPECT_EQ(ui.broughtToFront, 1);

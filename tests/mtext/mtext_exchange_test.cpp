@@ -19,7 +19,7 @@ class ExchangeTest : public ::testing::Test {
 protected:
     ExchangeTest() {
         cad::registerRunningObject(kProgId, app);
-        link.AttachCad();
+        link.attachCad();
     }
     ~ExchangeTest() override { cad::revokeRunningObject(kProgId); }
 
@@ -34,10 +34,10 @@ protected:
     }
     std::vector<cad::Entity> mtexts() const { return entitiesOf(u"AcDbMText"_s); }
 
-    // The automation calls CheckCadReady makes; a failure among them is the guard's to report.
+    // The automation calls checkCadReady makes; a failure among them is the guard's to report.
     qint64 guardCalls() {
         const qint64 before = app->callCount();
-        link.CheckCadReady();
+        link.checkCadReady();
         return app->callCount() - before;
     }
 
@@ -115,7 +115,7 @@ TEST_F(ExchangeTest, RefusedWidthsAndAnEmptyEditorStopBeforeTheDrawing) {
 }
 
 TEST_F(ExchangeTest, EveryExchangeNeedsTheCad) {
-    link.ReleaseCadObjects();
+    link.releaseCadObjects();
     mtext::placeTextInDrawing(link, {u"170"_s, u"text"_s});
     EXPECT_FALSE(mtext::importDrawingMTexts(link, u"kept"_s));
     mtext::joinPickedTexts(link, u"170"_s);
@@ -181,7 +181,7 @@ TEST_F(ExchangeTest, AFailureWhileImportingRestoresThePointerAndChangesNothing) 
         app->failCall(n);
         EXPECT_THROW(mtext::importDrawingMTexts(link, QString()), cad::Error) << n;
         EXPECT_EQ(ui.pointers.back(), ui::Pointer::Default) << n;
-        link.AttachCad();
+        link.attachCad();
     }
 }
 
@@ -248,7 +248,7 @@ TEST_F(ExchangeTest, AJoinSurvivesAFailureAtAnyCall) {
         app->failCall(n);
         EXPECT_NO_THROW(mtext::joinPickedTexts(link, u"170"_s)) << n;
         EXPECT_GE(app->callCount() - start, n);
-        link.AttachCad();
+        link.attachCad();
     }
 }
 

@@ -13,7 +13,7 @@ class PropertyDrawingTest : public ::testing::Test {
 protected:
     PropertyDrawingTest() {
         cad::registerRunningObject(progId(), app);
-        link.AttachCad();
+        link.attachCad();
     }
     ~PropertyDrawingTest() override { cad::revokeRunningObject(progId()); }
 

@@ -72,7 +72,7 @@ TEST_F(QtUiTest, QuestionBoxAnswersTheButtonPressed) {
 }
 
 TEST_F(QtUiTest, HintsGoToTheHintLine) {
-    window.ui().ShowHint(u"提示：修改数值2个"_s);
+    window.ui().showHint(u"提示：修改数值2个"_s);
     window.hintLine().flush();
     EXPECT_EQ(window.hintLine().text(), u"提示：修改数值2个"_s);
 }

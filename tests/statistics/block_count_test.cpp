@@ -113,8 +113,8 @@ TEST_F(BlockCount, CountShowsItsProgressInBothStatusLines) {
     insert(u"LAMP"_s);
     ms.AddLine({}, {1, 0, 0});
     struct WatchingUi : ui::RecordingUi {
-        void ShowHint(const QString& text) override {
-            RecordingUi::ShowHint(text);
+        void showHint(const QString& text) override {
+            RecordingUi::showHint(text);
             statusLines.append(doc->variable(u"MODEMACRO"_s).toText());
         }
         cad::memory::Document* doc = nullptr;
@@ -122,7 +122,7 @@ TEST_F(BlockCount, CountShowsItsProgressInBothStatusLines) {
     } watching;
     watching.doc = doc.get();
     cad::CadLink watched(watching);
-    watched.AttachCad();
+    watched.attachCad();
 
     statistics::countBlocks(watched, {u"LAMP"_s, kAllLayers}, cad::Scope::ModelSpace);
     EXPECT_EQ(watching.hints, (QStringList{u"提示：统计进程50.0%"_s, u"提示：统计进程100.0%"_s,
@@ -186,7 +186,7 @@ TEST_F(BlockCount, FailureAtAnyCallEndsCleanly) {
             pickOnScreen({picked});
         }
         if (!link.isAttached()) {
-            link.AttachCad();  // a failing guard takes the CAD for gone
+            link.attachCad();  // a failing guard takes the CAD for gone
         }
         ui.hints.clear();
         ui.pointers.clear();

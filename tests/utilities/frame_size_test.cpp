@@ -64,7 +64,7 @@ TEST_F(CheckFrameSize, FailureAtAnyCallChangesNothingAndTheNextCheckWorks) {
     const cad::Entity a = line(210), b = line(297);
     const qint64 changes = doc->changes();
     for (int n = 3; n <= 25; ++n) {  // after the guard's two calls
-        link.AttachCad();
+        link.attachCad();
         pickOnScreen({a, b});
         app->failCall(n);
         try {

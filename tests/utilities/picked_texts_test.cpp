@@ -53,7 +53,7 @@ TEST_F(PickedTexts, AlignLeftSurvivesAFailureAtAnyCall) {
     const cad::Entity first = ms.AddText(u"a"_s, {20, 5, 0}, 2.5);
     const cad::Entity second = ms.AddText(u"b"_s, {35, 10, 0}, 2.5);
     for (int n = 3; n <= 30; ++n) {  // after the guard's two calls
-        link.AttachCad();
+        link.attachCad();
         pickOnScreen({first, second});
         app->failCall(n);
         EXPECT_NO_THROW(utilities::alignTextsLeft(link)) << n;
@@ -92,7 +92,7 @@ TEST_F(PickedTexts, SumOfNothingIsZeroAndNegativeSumsKeepTheirSign) {
 TEST_F(PickedTexts, SumReportsWhatWasReadWhenTheCadFails) {
     const cad::Entity a = ms.AddText(u"2"_s, {}, 2.5);
     for (int n = 3; n <= 20; ++n) {  // after the guard's two calls
-        link.AttachCad();
+        link.attachCad();
         pickOnScreen({a});
         app->failCall(n);
         EXPECT_NO_THROW(utilities::sumSelectedValues(link)) << n;

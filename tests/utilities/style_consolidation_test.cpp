@@ -149,7 +149,7 @@ TEST_F(StyleConsolidation, CadThatQuitsAfterTheFirstDeletionEndsTheRunQuietly) {
     } quitting;
     quitting.quit = [this] { app->quit(); };
     cad::CadLink quitLink(quitting);
-    quitLink.AttachCad();
+    quitLink.attachCad();
     EXPECT_NO_THROW(utilities::consolidateStyles(quitLink));
     // The style whose deletion the quit cut short is counted.
     EXPECT_EQ(quitting.lastHint(), u"提示：整理完成100.0%， 1个字型未能删除"_s);

@@ -93,7 +93,7 @@ TEST_F(SwapPositions, FailureAtAnyCallSwapsBothOrNeitherAndTheNextSwapWorks) {
     const cad::Entity a = ms.AddText(u"a"_s, {1, 0, 0}, 2.5);
     const cad::Entity b = insert({2, 0, 0});
     for (int n = 3; n <= 40; ++n) {  // after the guard's two calls
-        link.AttachCad();
+        link.attachCad();
         const double before = a.InsertionPoint().x;
         pickOnScreen({a, b});
         app->failCall(n);
