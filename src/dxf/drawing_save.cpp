@@ -3,6 +3,7 @@
 #include "dxf/drawing.h"
 #include "dxf/drawing_origin.h"
 #include "dxf/entity_codec.h"
+#include "dxf/entity_records.h"
 #include "dxf/new_drawing.h"
 #include "dxf/r12_equivalents.h"
 #include "dxf/safe_save.h"
@@ -17,7 +18,6 @@ namespace dxf {
 namespace {
 
 using namespace Qt::StringLiterals;
-using Tags = std::vector<std::pair<int, QByteArray>>;
 
 constexpr int kTrueColor = 420;
 constexpr int kColorName = 430;
@@ -453,71 +453,12 @@ private:
         }
     }
 
+    RecordPlace place(const QByteArray& owner, bool paper) const {
+        return {&encoding(), m_origin.handles, m_origin.markers, owner, paper};
+    }
+
     Tags newEntity(const memory::Entity& entity, const QByteArray& owner, bool paper) {
-        return entityTags(
-            entity.kind(), [&](int slot) -> const cad::Value& { return entity.slotValue(slot); },
-            entity.handle(), owner, paper);
-    }
-
-    // The record of an entity of the kind with the given member values.
-    template <typename ValueOf>
-    Tags entityTags(const memory::KindSpec& kind, const ValueOf& valueOf, quint64 handle,
-                    const QByteArray& owner, bool paper) {
-        const KindCodec& codec = KindCodec::of(kind);
-        Tags tags = {{0, kind.dxfName.toLatin1()}};
-        if (m_origin.handles)
-            tags.emplace_back(5, handleText(handle));
-        if (m_origin.markers) {
-            tags.emplace_back(330, owner);
-            tags.emplace_back(100, "AcDbEntity"_ba);
-        }
-        if (paper)
-            tags.emplace_back(67, "1"_ba);
-        for (int slot = 0; slot < memory::kCommonSlots; ++slot) {
-            const cad::Value& value = valueOf(slot);
-            const bool optional = slot != memory::kLayerSlot;
-            if (optional && sameValue(value, codec.declared(slot).defaultValue))
-                continue;
-            if (slot == memory::kLinetypeScaleSlot && !m_origin.markers)
-                continue;  // R12 has no entity linetype scale
-            appendMemberTags(tags, encoding(), codec, slot, value);
-        }
-        // Members grouped by subclass part, in the order the table first names each part.
-        std::vector<std::pair<QByteArray, int>> parts;
-        for (int slot = memory::kCommonSlots; slot < codec.memberCount(); ++slot) {
-            const std::pair part{codec.marker(slot), codec.part(slot)};
-            if (std::find(parts.begin(), parts.end(), part) == parts.end())
-                parts.push_back(part);
-        }
-        for (const auto& part : parts) {
-            if (m_origin.markers)
-                tags.emplace_back(100, part.first);
-            if (kind.dxfName == u"SPLINE")
-                appendSplineHeader(tags, valueOf(kind.slot(cad::Member::FitPoints)));
-            for (int slot = memory::kCommonSlots; slot < codec.memberCount(); ++slot) {
-                if (std::pair{codec.marker(slot), codec.part(slot)} != part)
-                    continue;
-                const memory::MemberSpec& declared = codec.declared(slot);
-                const cad::Value& value = valueOf(slot);
-                const bool tangent = declared.member == cad::Member::StartTangent ||
-                                     declared.member == cad::Member::EndTangent;
-                if (tangent && sameValue(value, declared.defaultValue))
-                    continue;  // no tangent given: the curve chooses its own
-                appendMemberTags(tags, encoding(), codec, slot, value);
-            }
-        }
-        return tags;
-    }
-
-    // What a spline defined by fit points needs besides its members: planar, degree 3, no
-    // knots or control points yet, and the fit point count.
-    static void appendSplineHeader(Tags& tags, const cad::Value& fit) {
-        const size_t fitPoints = fit.toDoubles().size() / 3;
-        tags.insert(tags.end(), {{70, "8"_ba},
-                                 {71, "3"_ba},
-                                 {72, "0"_ba},
-                                 {73, "0"_ba},
-                                 {74, formatInteger(qint64(fitPoints))}});
+        return entityRecord(entity.kind(), entity.values(), entity.handle(), place(owner, paper));
     }
 
     // ---- kinds the file's version lacks ----
@@ -567,71 +508,15 @@ private:
     }
 
     Tags equivalentTags(const memory::Entity& entity, FileOrigin::Equivalent& equivalent) {
-        const memory::KindSpec& kind = entity.kind();
-        note(m_notes.converted, kind);
-        equivalent.values.clear();
-        for (int slot = 0; slot < int(kind.members.size()); ++slot)
-            equivalent.values.push_back(entity.slotValue(slot));
-        // The first record keeps the entity's handle; the others keep theirs from save to save.
+        note(m_notes.converted, entity.kind());
+        equivalent.values.assign(entity.values().begin(), entity.values().end());
+        // The records after the first keep their handles from save to save.
         size_t used = 0;
-        auto handle = [&]() -> quint64 {
-            if (used == 0) {
-                ++used;
-                return entity.handle();
-            }
-            if (used > equivalent.handles.size())
+        return r12EquivalentRecords(entity, place(equivalent.owner, equivalent.paper), [&] {
+            if (used == equivalent.handles.size())
                 equivalent.handles.push_back(freshHandle());
-            return equivalent.handles[used++ - 1];
-        };
-        Tags tags;
-        if (&kind == &memory::kinds::mtext()) {
-            const memory::KindSpec& text = memory::kinds::text();
-            for (const std::vector<cad::Value>& values : textsForMtext(entity)) {
-                const Tags one = entityTags(
-                    text, [&](int slot) -> const cad::Value& { return values[size_t(slot)]; },
-                    handle(), equivalent.owner, equivalent.paper);
-                tags.insert(tags.end(), one.begin(), one.end());
-            }
-            return tags;
-        }
-        return polylineTags(entity, polylineForSpline(entity), handle, equivalent);
-    }
-
-    // A polyline with its vertices and SEQEND, in the spline's layer, linetype and colour: flat
-    // at the elevation of its points when they share one, a 3D polyline otherwise.
-    template <typename Handle>
-    Tags polylineTags(const memory::Entity& entity, const std::vector<double>& points,
-                      Handle& handle, const FileOrigin::Equivalent& equivalent) {
-        const memory::KindSpec& polyline = memory::kindByDxfName(u"POLYLINE"_s);
-        bool flat = true;
-        for (size_t i = 2; i < points.size(); i += 3)
-            flat = flat && points[i] == points[2];
-        Tags tags = entityTags(
-            polyline, [&](int slot) -> const cad::Value& { return entity.slotValue(slot); },
-            handle(), equivalent.owner, equivalent.paper);
-        const QByteArray layer = text(entity.layer());
-        tags.insert(tags.end(), {{66, "1"_ba},
-                                 {10, "0.0"_ba},
-                                 {20, "0.0"_ba},
-                                 {30, formatDouble(flat && !points.empty() ? points[2] : 0)},
-                                 {70, flat ? "0"_ba : "8"_ba}});
-        auto part = [&](QByteArrayView type) {
-            tags.emplace_back(0, type.toByteArray());
-            if (m_origin.handles)
-                tags.emplace_back(5, handleText(handle()));
-            if (equivalent.paper)
-                tags.emplace_back(67, "1"_ba);
-            tags.emplace_back(8, layer);
-        };
-        for (size_t i = 0; i + 2 < points.size(); i += 3) {
-            part("VERTEX");
-            tags.insert(tags.end(), {{10, formatDouble(points[i])},
-                                     {20, formatDouble(points[i + 1])},
-                                     {30, formatDouble(flat ? 0 : points[i + 2])},
-                                     {70, flat ? "0"_ba : "32"_ba}});
-        }
-        part("SEQEND");
-        return tags;
+            return equivalent.handles[used++];
+        });
     }
 
     static void note(QStringList& kinds, const memory::KindSpec& kind) {

@@ -3,6 +3,8 @@
 
 #include "core/fit_spline.h"
 #include "core/mtext_format.h"
+#include "dxf/drawing_origin.h"
+#include "dxf/tag.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +18,41 @@ using cad::Member;
 
 core::Vector3 vector(const cad::Point& p) {
     return {p.x, p.y, p.z};
+}
+
+// A polyline with its vertices and SEQEND, in the spline's layer, linetype and colour: flat at
+// the elevation of its points when they share one, a 3D polyline otherwise.
+Tags polylineRecords(const memory::Entity& spline, const std::vector<double>& points,
+                     const RecordPlace& place, const std::function<quint64()>& nextHandle) {
+    const memory::KindSpec& polyline = memory::kindByDxfName(u"POLYLINE"_s);
+    bool flat = true;
+    for (size_t i = 2; i < points.size(); i += 3)
+        flat = flat && points[i] == points[2];
+    Tags tags = entityRecord(polyline, spline.values().first(size_t(memory::kCommonSlots)),
+                             spline.handle(), place);
+    const QByteArray layer = place.encoding->encodeText(spline.layer());
+    tags.insert(tags.end(), {{66, "1"_ba},
+                             {10, "0.0"_ba},
+                             {20, "0.0"_ba},
+                             {30, formatDouble(flat && !points.empty() ? points[2] : 0)},
+                             {70, flat ? "0"_ba : "8"_ba}});
+    auto part = [&](QByteArrayView type) {
+        tags.emplace_back(0, type.toByteArray());
+        if (place.handles)
+            tags.emplace_back(5, handleText(nextHandle()));
+        if (place.paper)
+            tags.emplace_back(67, "1"_ba);
+        tags.emplace_back(8, layer);
+    };
+    for (size_t i = 0; i + 2 < points.size(); i += 3) {
+        part("VERTEX");
+        tags.insert(tags.end(), {{10, formatDouble(points[i])},
+                                 {20, formatDouble(points[i + 1])},
+                                 {30, formatDouble(flat ? 0 : points[i + 2])},
+                                 {70, flat ? "0"_ba : "32"_ba}});
+    }
+    part("SEQEND");
+    return tags;
 }
 
 }  // namespace
@@ -95,6 +132,21 @@ std::vector<double> polylineForSpline(const memory::Entity& spline) {
     return core::fitSplinePolyline(fit, vector(spline.value(Member::StartTangent).toPoint()),
                                    vector(spline.value(Member::EndTangent).toPoint()),
                                    0.9 * extent / 1000);
+}
+
+Tags r12EquivalentRecords(const memory::Entity& entity, const RecordPlace& place,
+                          const std::function<quint64()>& nextHandle) {
+    if (&entity.kind() != &memory::kinds::mtext())
+        return polylineRecords(entity, polylineForSpline(entity), place, nextHandle);
+    Tags tags;
+    bool first = true;
+    for (const std::vector<cad::Value>& values : textsForMtext(entity)) {
+        const Tags one = entityRecord(memory::kinds::text(), values,
+                                      first ? entity.handle() : nextHandle(), place);
+        tags.insert(tags.end(), one.begin(), one.end());
+        first = false;
+    }
+    return tags;
 }
 
 }  // namespace dxf

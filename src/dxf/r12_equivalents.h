@@ -3,9 +3,11 @@
 #pragma once
 
 #include "cad/memory/entity.h"
+#include "dxf/entity_records.h"
 
 #include <QStringView>
 
+#include <functional>
 #include <vector>
 
 namespace dxf {
@@ -26,5 +28,11 @@ std::vector<std::vector<cad::Value>> textsForMtext(const memory::Entity& mtext);
 // The vertices (x, y, z, ...) of a polyline standing for a spline: it strays from the spline's
 // curve by less than 1/1000 of the extent of its fit points.
 std::vector<double> polylineForSpline(const memory::Entity& spline);
+
+// The R12 records standing for an entity of a kind R12 lacks (one with an equivalent): the
+// first takes the entity's handle, the others take theirs from nextHandle. Empty when the entity
+// comes to nothing (a text of blank lines).
+Tags r12EquivalentRecords(const memory::Entity& entity, const RecordPlace& place,
+                          const std::function<quint64()>& nextHandle);
 
 }  // namespace dxf

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "cad/memory/kinds.h"
@@ -34,6 +35,7 @@ public:
     const Value& value(Member m) const;
     void setValue(Member m, Value v);
     const Value& slotValue(int slot) const { return m_values[slot]; }
+    std::span<const Value> values() const { return m_values; }
     void setSlotValue(int slot, Value v) { m_values[slot] = std::move(v); }
     void swapSlotValue(int slot, Value& v) { std::swap(m_values[slot], v); }
     QString layer() const { return m_values[kLayerSlot].toText(); }
