@@ -41,7 +41,7 @@ struct Drawing {
             }
         }
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), app);
-        link.attachCad();
+        link.AttachCad();
     }
 };
 
@@ -53,7 +53,7 @@ Drawing& drawing() {
 void BM_SearchColors(benchmark::State& state) {
     Drawing& d = drawing();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(properties::listColors(d.link));
+        benchmark::DoNotOptimize(properties::SearchColors(d.link));
     }
     state.SetItemsProcessed(state.iterations() * kEntities);
 }
@@ -65,7 +65,7 @@ void BM_LayerConvertAll(benchmark::State& state) {
     properties::ConversionInput there{u"照明"_s, u"动力"_s};
     properties::ConversionInput back{u"动力"_s, u"照明"_s};
     for (auto _ : state) {
-        properties::convertLayersInDrawing(d.link, there);
+        properties::LayerConvertAll(d.link, there);
         std::swap(there, back);
     }
     state.SetItemsProcessed(state.iterations() * kEntities);

@@ -122,7 +122,7 @@ public:
             remote.objAcad.object()->Call(cad::Member::Quit, {});
         } catch (const cad::Error&) {
         }
-        remote.releaseCadObjects();
+        remote.ReleaseCadObjects();
         if (!m_sketchcad.waitForFinished(15'000)) {
             m_sketchcad.kill();
             m_sketchcad.waitForFinished(15'000);
@@ -179,13 +179,12 @@ void measure(benchmark::State& state, const QString& name, bool throughSketchcad
 }
 
 void valueAddAll(cad::CadLink& link, core::ColorRule& colorRule) {
-    textedit::addToNumbers(link, colorRule, {u"1"_s, {}, {}}, textedit::Scope::ModelSpace);
+    textedit::ValueAddAll(link, colorRule, {u"1"_s, {}, {}});
 }
 
 void lineLengthAll(cad::CadLink& link, core::ColorRule& colorRule) {
-    statistics::totalLineLengths(link, colorRule,
-                                 {statistics::LineKinds::LinesAndArcs, {}, u"1:100"_s},
-                                 cad::Scope::ModelSpace);
+    statistics::LineLengthAll(link, colorRule,
+                              {statistics::LineKinds::LinesAndArcs, {}, u"1:100"_s});
 }
 
 void blockCount(cad::CadLink& link, core::ColorRule&) {

@@ -56,7 +56,7 @@ struct Drawing {
             }
         }
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), app);
-        link.attachCad();
+        link.AttachCad();
     }
 };
 
@@ -76,7 +76,7 @@ void BM_LineLengthAll(benchmark::State& state) {
     core::ColorRule colorRule;
     const statistics::LineLengthInput input{statistics::LineKinds::LinesAndArcs, {}, u"1:100"_s};
     for (auto _ : state) {
-        statistics::totalLineLengths(d.link, colorRule, input, cad::Scope::ModelSpace);
+        statistics::LineLengthAll(d.link, colorRule, input);
     }
     reportRate(state);
 }

@@ -76,11 +76,11 @@ void run(benchmark::State& state, ui::Ui& ui, ui::RecordingUi* recording, Operat
 }
 
 void valueAddAll(cad::CadLink& link, core::ColorRule& colorRule) {
-    textedit::addToNumbers(link, colorRule, {u"1"_s, {}, {}}, textedit::Scope::ModelSpace);
+    textedit::ValueAddAll(link, colorRule, {u"1"_s, {}, {}});
 }
 
 void heightTimesAll(cad::CadLink& link, core::ColorRule& colorRule) {
-    textedit::multiplyHeights(link, colorRule, {u"1"_s, {}, {}}, textedit::Scope::ModelSpace);
+    textedit::HeightTimesAll(link, colorRule, {u"1"_s, {}, {}});
 }
 
 void BM_ValueAddAll(benchmark::State& state) {

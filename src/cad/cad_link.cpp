@@ -21,7 +21,7 @@ bool CadLink::tryAttach() {
     }
 }
 
-void CadLink::attachCad() {
+void CadLink::AttachCad() {
     if (!tryAttach()) {
         m_ui.showHint(QStringLiteral("提示：服务器AutoCAD没有打开"));
     }
@@ -41,18 +41,18 @@ void CadLink::tick() {
         objAcad.Version();
     } catch (const Error&) {
         m_ui.showHint(QStringLiteral("提示：服务器AutoCAD已经退出"));
-        releaseCadObjects();
+        ReleaseCadObjects();
     }
 }
 
-void CadLink::releaseCadObjects() {
+void CadLink::ReleaseCadObjects() {
     objAcad.reset();
     objUtility.reset();
     objLinetypes.reset();
     objSelSet.reset();
 }
 
-bool CadLink::checkCadReady() {
+bool CadLink::CheckCadReady() {
     if (objAcad.isEmpty()) {
         m_ui.showHint(QStringLiteral("提示：服务器AutoCAD没有打开"));
         return false;
@@ -64,7 +64,7 @@ bool CadLink::checkCadReady() {
         // The application died since the last tick: say so now rather than let the operation
         // fail on its first call.
         m_ui.showHint(QStringLiteral("提示：服务器AutoCAD已经退出"));
-        releaseCadObjects();
+        ReleaseCadObjects();
         return false;
     }
     if (documents == 0) {
@@ -74,7 +74,7 @@ bool CadLink::checkCadReady() {
     return true;
 }
 
-SelectionSet CadLink::pickSelection() {
+SelectionSet CadLink::PickSelection() {
     SelectionSets sets = objAcad.ActiveDocument().SelectionSets();
     for (int i = sets.Count() - 1; i >= 0; --i) {
         SelectionSet leftover = sets.Item(i);
@@ -88,7 +88,7 @@ SelectionSet CadLink::pickSelection() {
     return objSelSet;
 }
 
-void CadLink::deleteSelection() {
+void CadLink::DeleteSelection() {
     if (objSelSet.isEmpty()) {
         return;
     }

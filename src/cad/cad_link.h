@@ -15,19 +15,19 @@ public:
     explicit CadLink(ui::Ui& ui, QString progId = QString::fromUtf16(u"AutoCAD.Application"));
 
     // Start-up attach: takes the running application or leaves objAcad empty with a hint.
-    void attachCad();
+    void AttachCad();
     // The timer's tick: attaches when unattached, checks that the application still answers
     // when attached. Held off while an operation runs.
     void tick();
     // Empties every shared reference; never fails and never closes anything in the CAD.
-    void releaseCadObjects();
+    void ReleaseCadObjects();
     // The guard of every drawing operation; on false it has written its message.
-    bool checkCadReady();
+    bool CheckCadReady();
     // Makes the selection set "SelPart" and lets the user fill it in the CAD window. A set of
     // that name left behind by an earlier run is deleted first.
-    SelectionSet pickSelection();
+    SelectionSet PickSelection();
     // Deletes objSelSet if there is one; failures are ignored (the CAD may be gone).
-    void deleteSelection();
+    void DeleteSelection();
 
     bool isAttached() const { return !objAcad.isEmpty(); }
     ui::Ui& ui() const { return m_ui; }
@@ -49,7 +49,7 @@ public:
     class SelectionGuard {
     public:
         explicit SelectionGuard(CadLink& link) : m_link(link) {}
-        ~SelectionGuard() { m_link.deleteSelection(); }
+        ~SelectionGuard() { m_link.DeleteSelection(); }
         SelectionGuard(const SelectionGuard&) = delete;
         SelectionGuard& operator=(const SelectionGuard&) = delete;
 

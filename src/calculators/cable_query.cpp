@@ -65,7 +65,7 @@ std::optional<double> valueOfTrimmed(const QString& text) {
 
 }  // namespace
 
-float currentOfLoad(const QString& loadText, const QString& powerFactorText) {
+float CurrentOfLoad(const QString& loadText, const QString& powerFactorText) {
     const double p = leadingNumberOfTrimmed(loadText);
     const double c = leadingNumberOfTrimmed(powerFactorText);
     return static_cast<float>((p * 1000) / (std::sqrt(3.0) * kLineVoltage * c));
@@ -82,14 +82,14 @@ QString cableDesignation(float current, CoreMaterial material) {
     return QString::fromUtf16(kOversize);
 }
 
-void showCableType(const CableQueryInput& input, ui::Ui& ui) {
+void QueryCableType(const CableQueryInput& input, ui::Ui& ui) {
     const float current = input.mode == InputMode::Current
                               ? static_cast<float>(leadingNumberOfTrimmed(input.load))
-                              : currentOfLoad(input.load, input.powerFactor);
+                              : CurrentOfLoad(input.load, input.powerFactor);
     ui.showHint(QStringLiteral("提示：") + cableDesignation(current, input.material));
 }
 
-void queryCableType(const CableQueryInput& input, ui::Ui& ui) {
+void proposeCableType(const CableQueryInput& input, ui::Ui& ui) {
     const std::optional<double> load = valueOfTrimmed(input.load);
     const bool loadValid = load && *load > 0;
     if (!loadValid) {
@@ -101,7 +101,7 @@ void queryCableType(const CableQueryInput& input, ui::Ui& ui) {
         ui.showHint(QStringLiteral("提示：功率因数不合法"));
     }
     if (loadValid && powerFactorValid) {
-        showCableType(input, ui);
+        QueryCableType(input, ui);
     }
 }
 

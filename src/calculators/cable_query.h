@@ -20,16 +20,16 @@ struct CableQueryInput {
 
 // The design current in amperes of a load of loadText kW at powerFactorText on 380 V, by the
 // leading numbers of the trimmed texts, rounded to single precision.
-float currentOfLoad(const QString& loadText, const QString& powerFactorText);
+float CurrentOfLoad(const QString& loadText, const QString& powerFactorText);
 
 // The designation of the smallest cable whose threshold the current stays below, or the notice
 // that one cable is not enough.
 QString cableDesignation(float current, CoreMaterial material);
 
 // Shows "提示：" and the designation for the current the input gives.
-void showCableType(const CableQueryInput& input, ui::Ui& ui);
+void QueryCableType(const CableQueryInput& input, ui::Ui& ui);
 
 // Checks both boxes, each refusal with its hint, and queries only when both pass.
-void queryCableType(const CableQueryInput& input, ui::Ui& ui);
+void proposeCableType(const CableQueryInput& input, ui::Ui& ui);
 
 }  // namespace calculators

@@ -65,7 +65,7 @@ void buildCableQueryPage(QWidget* frame, pagekit::PageHost& host) {
             txtFuhe->text(), txtBili->text(),
             optCurrent->isChecked() ? InputMode::Current : InputMode::Power,
             optAlu->isChecked() ? CoreMaterial::Aluminium : CoreMaterial::Copper};
-        queryCableType(input, host.ui());
+        proposeCableType(input, host.ui());
     });
 }
 

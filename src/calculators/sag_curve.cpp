@@ -141,7 +141,7 @@ SagCheck checkSagInput(const SagCurveInput& input) {
         check.refusal = u"提示：检查输入数据！是否有不合常理之数据？"_s;
         return check;
     }
-    check.spacing = static_cast<qint64>(whole);
+    check.CurveRigor = static_cast<qint64>(whole);
     if (!core::CheckScale(input.scaleX) || !core::CheckScale(input.scaleY)) {
         check.refusal = u"提示：比例数值无效！形式应为x:xxxx"_s;
         return check;
@@ -153,9 +153,9 @@ SagCheck checkSagInput(const SagCurveInput& input) {
     return check;
 }
 
-void drawCurveBetweenPicks(const SagCurveInput& input, qint64 spacing, cad::CadLink& link) {
+void FitBSpline(const SagCurveInput& input, qint64 spacing, cad::CadLink& link) {
     ui::Ui& ui = link.ui();
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     const double coefficient = core::leadingNumber(input.coefficient);
@@ -219,7 +219,7 @@ void drawSagCurve(const SagCurveInput& input, cad::CadLink& link) {
         return;
     }
     FrontOnExit front(link.ui());
-    drawCurveBetweenPicks(input, *check.spacing, link);
+    FitBSpline(input, *check.CurveRigor, link);
 }
 
 }  // namespace calculators

@@ -21,7 +21,7 @@ struct SagCurveInput {
 // The outcome of checking the page. The spacing is set as soon as it passed, even when a later
 // check refuses the click.
 struct SagCheck {
-    std::optional<qint64> spacing;  // whole metres between fit points
+    std::optional<qint64> CurveRigor;  // whole metres between fit points
     QString refusal;  // the hint of the first failing check; empty when every check passed
 };
 
@@ -31,9 +31,9 @@ inline constexpr qint64 kMaxFitPoints = 100000;
 // The checks of the OK click in their order; touches nothing.
 SagCheck checkSagInput(const SagCurveInput& input);
 
-// Asks for the two suspension points and draws the curve through fit points `spacing` metres
+// Asks for the two suspension points and draws the curve through fit points `CurveRigor` metres
 // apart, and its vertex. Expects an input that passed checkSagInput.
-void drawCurveBetweenPicks(const SagCurveInput& input, qint64 spacing, cad::CadLink& link);
+void FitBSpline(const SagCurveInput& input, qint64 CurveRigor, cad::CadLink& link);
 
 // What the OK button does: checks the page, draws, and brings the main window back to the front.
 void drawSagCurve(const SagCurveInput& input, cad::CadLink& link);

@@ -34,7 +34,7 @@ void fillColorBox(ChoiceBox& box) {
 }
 
 void fillLayerBox(cad::CadLink& link, ChoiceBox& box) {
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     box.clear();
@@ -43,7 +43,7 @@ void fillLayerBox(cad::CadLink& link, ChoiceBox& box) {
 }
 
 void fillTextStyleBox(cad::CadLink& link, ChoiceBox& box) {
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     box.clear();
@@ -52,7 +52,7 @@ void fillTextStyleBox(cad::CadLink& link, ChoiceBox& box) {
 }
 
 void fillLinetypeBox(cad::CadLink& link, ChoiceBox& box) {
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     box.clear();
@@ -63,7 +63,7 @@ void fillLinetypeBox(cad::CadLink& link, ChoiceBox& box) {
 void fillHeightBox(cad::CadLink& link, ChoiceBox& box) {
     static const QString kProgress = QStringLiteral("提示：搜索高度");
     static const QString kText = QStringLiteral("AcDbText");
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     box.clear();

@@ -14,7 +14,7 @@ namespace filters {
 void fillColorBox(ChoiceBox& box);
 
 // The names of the active drawing's layers, text styles or linetypes, in table order, the first
-// one shown. When checkCadReady refuses, the box is left as it was.
+// one shown. When CheckCadReady refuses, the box is left as it was.
 void fillLayerBox(cad::CadLink& link, ChoiceBox& box);
 void fillTextStyleBox(cad::CadLink& link, ChoiceBox& box);
 void fillLinetypeBox(cad::CadLink& link, ChoiceBox& box);

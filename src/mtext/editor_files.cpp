@@ -11,12 +11,12 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-LoadedText loadTextFile(ui::Ui& ui, const QString& path) {
+LoadedText LoadTextFile(ui::Ui& ui, const QString& path) {
     BusyPointer busy(ui);
     return readTextFile(path);
 }
 
-void saveTextFile(ui::Ui& ui, const QString& path, const EditorText& editor) {
+void SaveTextFile(ui::Ui& ui, const QString& path, const EditorText& editor) {
     if (QFileInfo::exists(path)) {
         const ui::Answer answer =
             ui.messageBox(path + u"文件已经存在，要替换它吗?"_s, ui::Buttons::YesNo,
@@ -37,7 +37,7 @@ std::optional<EditorText> openTextFile(ui::Ui& ui) {
     if (!path) {
         return std::nullopt;
     }
-    const LoadedText loaded = loadTextFile(ui, *path);
+    const LoadedText loaded = LoadTextFile(ui, *path);
     switch (loaded.status) {
         case LoadedText::Status::Loaded:
             return EditorText{loaded.text, loaded.encoding};
@@ -56,7 +56,7 @@ void saveTextFileAs(ui::Ui& ui, const EditorText& editor) {
     if (!path || path->isEmpty()) {
         return;
     }
-    saveTextFile(ui, *path, editor);
+    SaveTextFile(ui, *path, editor);
 }
 
 }  // namespace mtext

@@ -90,7 +90,7 @@ QString lineBreaks(QString contents) {
     return contents.replace(kParagraph, kCrLf);
 }
 
-void placeTextInDrawing(cad::CadLink& link, const ToDrawingInput& input) {
+void MTextToDrawing(cad::CadLink& link, const ToDrawingInput& input) {
     ui::Ui& ui = link.ui();
     const std::optional<float> width = checkedWidth(ui, input.widthText);
     if (!width) {
@@ -100,7 +100,7 @@ void placeTextInDrawing(cad::CadLink& link, const ToDrawingInput& input) {
         ui.showHint(u"提示：文本框中没有内容"_s);
         return;
     }
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     try {
@@ -120,8 +120,8 @@ void placeTextInDrawing(cad::CadLink& link, const ToDrawingInput& input) {
     ui.bringMainWindowToFront();
 }
 
-std::optional<QString> importDrawingMTexts(cad::CadLink& link, const QString& editorText) {
-    if (!link.checkCadReady()) {
+std::optional<QString> MTextFromDrawing(cad::CadLink& link, const QString& editorText) {
+    if (!link.CheckCadReady()) {
         return std::nullopt;
     }
     const Imported imported = collectMTexts(link);
@@ -129,10 +129,10 @@ std::optional<QString> importDrawingMTexts(cad::CadLink& link, const QString& ed
     return editorText + kCrLf + lineBreaks(imported.contents);
 }
 
-void joinPickedTexts(cad::CadLink& link, const QString& widthText) {
+void TextsToMText(cad::CadLink& link, const QString& widthText) {
     ui::Ui& ui = link.ui();
     const std::optional<float> width = checkedWidth(ui, widthText);
-    if (!width || !link.checkCadReady()) {
+    if (!width || !link.CheckCadReady()) {
         return;
     }
     cad::CadLink::SelectionGuard selection(link);
@@ -142,7 +142,7 @@ void joinPickedTexts(cad::CadLink& link, const QString& widthText) {
         document = link.objAcad.ActiveDocument();
         modelSpace = document.ModelSpace();
     });
-    attempt([&] { link.pickSelection(); });
+    attempt([&] { link.PickSelection(); });
 
     // Opened before the first change and only if there is one, so a pick without texts leaves
     // no empty step in the CAD's undo list.

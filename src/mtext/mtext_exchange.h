@@ -25,14 +25,14 @@ struct ToDrawingInput {
 };
 
 // Places the editor's text in the drawing as one multiline text at a picked point.
-void placeTextInDrawing(cad::CadLink& link, const ToDrawingInput& input);
+void MTextToDrawing(cad::CadLink& link, const ToDrawingInput& input);
 
 // The editor text followed by CR LF and the contents of every multiline text of model space, each
 // ending with CR LF; nullopt when nothing was imported and the editor stays as it is.
-std::optional<QString> importDrawingMTexts(cad::CadLink& link, const QString& editorText);
+std::optional<QString> MTextFromDrawing(cad::CadLink& link, const QString& editorText);
 
 // Joins the picked texts and multiline texts, in the order picked, into one new multiline text
 // and empties the picked ones.
-void joinPickedTexts(cad::CadLink& link, const QString& widthText);
+void TextsToMText(cad::CadLink& link, const QString& widthText);
 
 }  // namespace mtext

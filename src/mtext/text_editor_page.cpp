@@ -149,18 +149,17 @@ void TextEditorPage::runEditItem(int index) {
 }
 
 void TextEditorPage::placeText() {
-    placeTextInDrawing(m_host.cadLink(), {m_txtWidth->text(), editorText()});
+    MTextToDrawing(m_host.cadLink(), {m_txtWidth->text(), editorText()});
 }
 
 void TextEditorPage::importMTexts() {
-    if (const std::optional<QString> imported =
-            importDrawingMTexts(m_host.cadLink(), editorText())) {
+    if (const std::optional<QString> imported = MTextFromDrawing(m_host.cadLink(), editorText())) {
         m_txtEdit->setPlainText(*imported);
     }
 }
 
 void TextEditorPage::joinTexts() {
-    joinPickedTexts(m_host.cadLink(), m_txtWidth->text());
+    TextsToMText(m_host.cadLink(), m_txtWidth->text());
 }
 
 }  // namespace

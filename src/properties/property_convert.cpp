@@ -104,12 +104,12 @@ cad::Collection<cad::Entity> modelSpace(cad::CadLink&, const cad::Document& docu
 }
 
 cad::Collection<cad::Entity> pickedObjects(cad::CadLink& link, const cad::Document&) {
-    return link.pickSelection();
+    return link.PickSelection();
 }
 
 template <typename Change>
 void convert(cad::CadLink& link, const Change& change, TakeItems takeItems) {
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
@@ -151,35 +151,35 @@ void convertColors(cad::CadLink& link, const ConversionInput& input, TakeItems t
 
 }  // namespace
 
-void convertColorsInDrawing(cad::CadLink& link, const ConversionInput& input) {
+void ColorConvertAll(cad::CadLink& link, const ConversionInput& input) {
     convertColors(link, input, modelSpace);
 }
 
-void convertColorsInSelection(cad::CadLink& link, const ConversionInput& input) {
+void ColorConvertPart(cad::CadLink& link, const ConversionInput& input) {
     convertColors(link, input, pickedObjects);
 }
 
-void convertLayersInDrawing(cad::CadLink& link, const ConversionInput& input) {
+void LayerConvertAll(cad::CadLink& link, const ConversionInput& input) {
     convert(link, LayerChange{input}, modelSpace);
 }
 
-void convertLayersInSelection(cad::CadLink& link, const ConversionInput& input) {
+void LayerConvertPart(cad::CadLink& link, const ConversionInput& input) {
     convert(link, LayerChange{input}, pickedObjects);
 }
 
-void convertStylesInDrawing(cad::CadLink& link, const ConversionInput& input) {
+void StyleConvertAll(cad::CadLink& link, const ConversionInput& input) {
     convert(link, StyleChange{input}, modelSpace);
 }
 
-void convertStylesInSelection(cad::CadLink& link, const ConversionInput& input) {
+void StyleConvertPart(cad::CadLink& link, const ConversionInput& input) {
     convert(link, StyleChange{input}, pickedObjects);
 }
 
-void convertLinetypesInDrawing(cad::CadLink& link, const ConversionInput& input) {
+void TypeConvertAll(cad::CadLink& link, const ConversionInput& input) {
     convert(link, LinetypeChange{input}, modelSpace);
 }
 
-void convertLinetypesInSelection(cad::CadLink& link, const ConversionInput& input) {
+void TypeConvertPart(cad::CadLink& link, const ConversionInput& input) {
     convert(link, LinetypeChange{input}, pickedObjects);
 }
 

@@ -17,13 +17,13 @@ struct ConversionInput {
 // Each conversion is one undo step in the CAD and ends with "提示：修改完成100.0%". A CAD call
 // that fails during the walk (an entity on a locked layer, a target removed since the search)
 // stops it with a hint of its own: what was changed stays changed and the selection set goes.
-void convertColorsInDrawing(cad::CadLink& link, const ConversionInput& input);
-void convertColorsInSelection(cad::CadLink& link, const ConversionInput& input);
-void convertLayersInDrawing(cad::CadLink& link, const ConversionInput& input);
-void convertLayersInSelection(cad::CadLink& link, const ConversionInput& input);
-void convertStylesInDrawing(cad::CadLink& link, const ConversionInput& input);
-void convertStylesInSelection(cad::CadLink& link, const ConversionInput& input);
-void convertLinetypesInDrawing(cad::CadLink& link, const ConversionInput& input);
-void convertLinetypesInSelection(cad::CadLink& link, const ConversionInput& input);
+void ColorConvertAll(cad::CadLink& link, const ConversionInput& input);
+void ColorConvertPart(cad::CadLink& link, const ConversionInput& input);
+void LayerConvertAll(cad::CadLink& link, const ConversionInput& input);
+void LayerConvertPart(cad::CadLink& link, const ConversionInput& input);
+void StyleConvertAll(cad::CadLink& link, const ConversionInput& input);
+void StyleConvertPart(cad::CadLink& link, const ConversionInput& input);
+void TypeConvertAll(cad::CadLink& link, const ConversionInput& input);
+void TypeConvertPart(cad::CadLink& link, const ConversionInput& input);
 
 }  // namespace properties

@@ -40,16 +40,16 @@ struct ConversionGroup {
 const ConversionGroup kGroups[] = {
     {u"fraStyle", u"文字类型", twipsRect(120, 840, 3240, 1920), u"LabStyle1", u"原文字类型：",
      u"ComStyle1", u"LabStyle2", u"目标字型：", u"ComStyle2", u"CmdStyleALL", u"CmdStylePart",
-     Property::TextStyle, convertStylesInDrawing, convertStylesInSelection},
+     Property::TextStyle, StyleConvertAll, StyleConvertPart},
     {u"fraLayer", u"层名", twipsRect(3540, 840, 3240, 1920), u"LabLayer1", u"对象原层名：",
      u"ComLayer1", u"LabLayer2", u"目标层名：", u"ComLayer2", u"CmdLayerAll", u"CmdLayerPart",
-     Property::Layer, convertLayersInDrawing, convertLayersInSelection},
+     Property::Layer, LayerConvertAll, LayerConvertPart},
     {u"frmColor", u"颜色", twipsRect(120, 2880, 3240, 1920), u"LabColor1", u"对象原颜色：",
      u"ComColor1", u"LabColor2", u"目标颜色：", u"ComColor2", u"CmdColorAll", u"CmdColorPart",
-     Property::Color, convertColorsInDrawing, convertColorsInSelection},
+     Property::Color, ColorConvertAll, ColorConvertPart},
     {u"frmType", u"线形", twipsRect(3540, 2880, 3240, 1920), u"LabType1", u"对象原线形：",
      u"ComType1", u"LabType2", u"目标线形：", u"ComType2", u"CmdTypeAll", u"CmdTypePart",
-     Property::Linetype, convertLinetypesInDrawing, convertLinetypesInSelection},
+     Property::Linetype, TypeConvertAll, TypeConvertPart},
 };
 
 struct ListPair {
@@ -116,22 +116,22 @@ void searchProperties(pagekit::PageHost& host, const ListPair& styles, const Lis
                       const ListPair& colors, const ListPair& linetypes) {
     cad::CadLink& link = host.cadLink();
     host.handle([&] {
-        if (const auto names = listTextStyles(link)) {
+        if (const auto names = SearchTextStyles(link)) {
             fill(styles, *names, *names);
         }
     });
     host.handle([&] {
-        if (const auto lists = listColors(link)) {
+        if (const auto lists = SearchColors(link)) {
             fill(colors, lists->source, lists->target);
         }
     });
     host.handle([&] {
-        if (const auto names = listLayers(link)) {
+        if (const auto names = SearchLayers(link)) {
             fill(layers, *names, *names);
         }
     });
     host.handle([&] {
-        if (const auto names = listLinetypes(link)) {
+        if (const auto names = SearchLinetypes(link)) {
             fill(linetypes, *names, *names);
         }
     });

@@ -67,30 +67,30 @@ bool userDeclinesLargeSearch(ui::Ui& ui) {
 
 }  // namespace
 
-std::optional<QStringList> listTextStyles(cad::CadLink& link) {
-    if (!link.checkCadReady()) {
+std::optional<QStringList> SearchTextStyles(cad::CadLink& link) {
+    if (!link.CheckCadReady()) {
         return std::nullopt;
     }
     return names(link.objAcad.ActiveDocument().TextStyles());
 }
 
-std::optional<QStringList> listLayers(cad::CadLink& link) {
-    if (!link.checkCadReady()) {
+std::optional<QStringList> SearchLayers(cad::CadLink& link) {
+    if (!link.CheckCadReady()) {
         return std::nullopt;
     }
     return names(link.objAcad.ActiveDocument().Layers());
 }
 
-std::optional<QStringList> listLinetypes(cad::CadLink& link) {
-    if (!link.checkCadReady()) {
+std::optional<QStringList> SearchLinetypes(cad::CadLink& link) {
+    if (!link.CheckCadReady()) {
         return std::nullopt;
     }
     return names(link.objAcad.ActiveDocument().Linetypes());
 }
 
-std::optional<ColorLists> listColors(cad::CadLink& link) {
+std::optional<ColorLists> SearchColors(cad::CadLink& link) {
     static const QString kProgress = u"提示：搜索颜色"_s;
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return std::nullopt;
     }
     const cad::ModelSpace modelSpace = link.objAcad.ActiveDocument().ModelSpace();

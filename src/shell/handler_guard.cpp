@@ -8,7 +8,7 @@ void runGuarded(cad::CadLink& link, const std::function<void()>& handler) {
     try {
         handler();
     } catch (const cad::Error&) {
-        link.deleteSelection();
+        link.DeleteSelection();
         link.ui().setPointer(ui::Pointer::Default);
         link.ui().showHint(QString::fromUtf16(kCadCallFailedHint));
     }

@@ -149,7 +149,7 @@ void MainWindow::startUp() {
     handle([this] { showSelectedTab(); });
     m_symbolBrowser->setUp();
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    handle([this] { m_link->attachCad(); });
+    handle([this] { m_link->AttachCad(); });
 }
 
 void MainWindow::showSelectedTab() {
@@ -163,7 +163,7 @@ void MainWindow::showSelectedTab() {
 }
 
 void MainWindow::exitProgram() {
-    m_link->releaseCadObjects();
+    m_link->ReleaseCadObjects();
     m_ui->endProgram();
 }
 

@@ -108,16 +108,16 @@ void report(ui::Ui& ui, const QString& where, qint64 found, const BlockCountInpu
 }
 
 void fail(cad::CadLink& link) {
-    link.deleteSelection();
+    link.DeleteSelection();
     link.ui().showHint(u"提示：服务器AutoCAD已经退出"_s);
     link.ui().setPointer(ui::Pointer::Default);
 }
 
 }  // namespace
 
-void listBlocksAndLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
-                         filters::ChoiceBox& layerBox) {
-    if (!link.checkCadReady()) {
+void SearchBlocksLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
+                        filters::ChoiceBox& layerBox) {
+    if (!link.CheckCadReady()) {
         return;
     }
     try {
@@ -147,7 +147,7 @@ void listBlocksAndLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
 
 void countBlocks(cad::CadLink& link, const BlockCountInput& input, cad::Scope scope) {
     ui::Ui& ui = link.ui();
-    if (!link.checkCadReady() || refused(ui, input)) {
+    if (!link.CheckCadReady() || refused(ui, input)) {
         return;
     }
     ui.setPointer(ui::Pointer::Busy);
@@ -159,10 +159,10 @@ void countBlocks(cad::CadLink& link, const BlockCountInput& input, cad::Scope sc
             report(ui, u"提示："_s + document.Name() + u"图中有"_s, found, input);
             return;
         }
-        const cad::SelectionSet picked = link.pickSelection();
+        const cad::SelectionSet picked = link.PickSelection();
         ui.bringMainWindowToFront();
         const qint64 found = countShown(document, picked, ui, input);
-        link.deleteSelection();
+        link.DeleteSelection();
         report(ui, u"提示：选择区域中有"_s, found, input);
     } catch (const cad::Error&) {
         fail(link);

@@ -14,8 +14,8 @@ inline constexpr char16_t kAllLayers[] = u"<所有层>";
 
 // Appends the active drawing's block names (layout blocks left out) and layer names, then
 // "<所有层>", to what the boxes already hold; shows the first block name and "<所有层>".
-void listBlocksAndLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
-                         filters::ChoiceBox& layerBox);
+void SearchBlocksLayers(cad::CadLink& link, filters::ChoiceBox& blockBox,
+                        filters::ChoiceBox& layerBox);
 
 // The two box texts as the user left them.
 struct BlockCountInput {

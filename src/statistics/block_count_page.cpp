@@ -46,7 +46,7 @@ void buildBlockCountPage(QWidget* frame, pagekit::PageHost& host) {
     host.onClick(cmdSearch, [&host, comBName, comLayer] {
         pagekit::ComboChoiceBox blocks(*comBName);
         pagekit::ComboChoiceBox layers(*comLayer);
-        listBlocksAndLayers(host.cadLink(), blocks, layers);
+        SearchBlocksLayers(host.cadLink(), blocks, layers);
     });
     auto input = [comBName, comLayer] {
         return BlockCountInput{comBName->currentText(), comLayer->currentText()};

@@ -113,19 +113,30 @@ void totalLineLengths(cad::CadLink& link, core::ColorRule& colorRule, const Line
         link.ui().showHint(kScaleRefused);
         return;
     }
-    if (!link.checkCadReady()) {
+    if (scope == cad::Scope::ModelSpace) {
+        LineLengthAll(link, colorRule, input);
+    } else {
+        LineLengthPart(link, colorRule, input);
+    }
+}
+
+void LineLengthAll(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input) {
+    if (!link.CheckCadReady()) {
         return;
     }
-    if (scope == cad::Scope::ModelSpace) {
-        link.ui().showHint(
-            totalHint(link.objAcad.ActiveDocument().ModelSpace(), link.ui(), colorRule, input));
+    link.ui().showHint(
+        totalHint(link.objAcad.ActiveDocument().ModelSpace(), link.ui(), colorRule, input));
+}
+
+void LineLengthPart(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input) {
+    if (!link.CheckCadReady()) {
         return;
     }
     QString hint;
     {
         // The set goes before any outcome is shown; a failing pick leaves through the guard too.
         cad::CadLink::SelectionGuard selection(link);
-        hint = totalHint(link.pickSelection(), link.ui(), colorRule, input);
+        hint = totalHint(link.PickSelection(), link.ui(), colorRule, input);
     }
     link.ui().showHint(hint);
 }

@@ -20,9 +20,13 @@ struct LineLengthInput {
     QString scale;                 // TxtStatusScale, as typed
 };
 
-// The total over model space or an on-screen selection, in metres, written to the hint line. An
-// invalid scale is refused before the CAD is asked.
+// What the buttons run: an invalid scale is refused before the CAD is asked, then the total.
 void totalLineLengths(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input,
                       cad::Scope scope);
+
+// The totals over model space and over an on-screen selection, in metres, written to the hint
+// line. The scale has passed CheckScale.
+void LineLengthAll(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input);
+void LineLengthPart(cad::CadLink& link, core::ColorRule& colorRule, const LineLengthInput& input);
 
 }  // namespace statistics

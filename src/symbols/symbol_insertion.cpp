@@ -6,7 +6,7 @@
 
 namespace symbols {
 
-void drawSymbolNamed(cad::CadLink& link, const QString& name) {
+void InsertSymbol(cad::CadLink& link, const QString& name) {
     const cad::Document active = link.objAcad.ActiveDocument();
     link.objUtility = active.Utility();
     link.objLinetypes = active.Linetypes();
@@ -21,12 +21,12 @@ void drawSymbolNamed(cad::CadLink& link, const QString& name) {
 }
 
 void insertChosenSymbol(cad::CadLink& link, const QString& name) {
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     link.ui().showHint(QStringLiteral("提示：切换至AutoCAD界面，按命令行提示执行"));
     try {
-        drawSymbolNamed(link, name);
+        InsertSymbol(link, name);
     } catch (const cad::Error&) {
         // The user pressed Esc at the prompt or a call failed: the insertion just stops.
     }

@@ -11,10 +11,10 @@ namespace symbols {
 // and linetype references from the active document first, for the drawing to use. An unknown or
 // empty name only says "提示：库内无图"; the signature entry only says it is reserved to its
 // author. A cancelled pick or a failing call escapes as cad::Error.
-void drawSymbolNamed(cad::CadLink& link, const QString& name);
+void InsertSymbol(cad::CadLink& link, const QString& name);
 
 // An insertion as the page starts it: the CAD guard, then the hint to switch to the CAD window,
-// then drawSymbolNamed. Any automation failure ends it silently, leaving what was drawn and the
+// then InsertSymbol. Any automation failure ends it silently, leaving what was drawn and the
 // switch hint in place.
 void insertChosenSymbol(cad::CadLink& link, const QString& name);
 

@@ -47,14 +47,20 @@ std::optional<double> acceptedHeight(double newHeight) {
     return std::nullopt;
 }
 
-void addToHeights(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
-                  Scope scope) {
-    changeHeights(link, colorRule, input.amount, input.filter, scope, plus);
+void HeightAddAll(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input) {
+    changeHeights(link, colorRule, input.amount, input.filter, Scope::ModelSpace, plus);
 }
 
-void multiplyHeights(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
-                     Scope scope) {
-    changeHeights(link, colorRule, input.amount, input.filter, scope, times);
+void HeightAddPart(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input) {
+    changeHeights(link, colorRule, input.amount, input.filter, Scope::Selection, plus);
+}
+
+void HeightTimesAll(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input) {
+    changeHeights(link, colorRule, input.amount, input.filter, Scope::ModelSpace, times);
+}
+
+void HeightTimesPart(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input) {
+    changeHeights(link, colorRule, input.amount, input.filter, Scope::Selection, times);
 }
 
 }  // namespace textedit

@@ -17,10 +17,10 @@ namespace textedit {
 // counted; the walk goes on, and the final message is followed by
 // "，另有N个字高不能为零或负数未改". An amount or factor that is no decimal number refuses with
 // "提示：输入数值型参数" before anything else.
-void addToHeights(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
-                  Scope scope);
-void multiplyHeights(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
-                     Scope scope);
+void HeightAddAll(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input);
+void HeightAddPart(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input);
+void HeightTimesAll(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input);
+void HeightTimesPart(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input);
 
 // A new height, or nullopt when the CAD would not take it: only finite heights above zero.
 std::optional<double> acceptedHeight(double newHeight);

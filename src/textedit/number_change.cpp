@@ -37,6 +37,36 @@ Outcome writeText(const cad::Entity& entity, const std::optional<QString>& newTe
     return Outcome::Changed;
 }
 
+void addToNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
+                  Scope scope) {
+    const std::optional<double> amount = amountValue(link.ui(), input.amount);
+    if (!amount) {
+        return;
+    }
+    const WalkMessages messages{kValueAddRefusals, u"提示：修改数值"};
+    if (input.filter.kind == FilterKind::Prefix) {
+        walkTexts(link, scope, input.filter, colorRule, messages, [&](const cad::Entity& e) {
+            return writeText(e, shiftedCoordinate(e.TextString(), input.coordPrefix, *amount));
+        });
+    } else {
+        walkTexts(link, scope, input.filter, colorRule, messages, [&](const cad::Entity& e) {
+            return writeText(e, addedNumber(e.TextString(), *amount));
+        });
+    }
+}
+
+void multiplyNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
+                     Scope scope) {
+    const std::optional<double> factor = amountValue(link.ui(), input.amount);
+    if (!factor) {
+        return;
+    }
+    walkTexts(link, scope, input.filter, colorRule, {kChangeRefusals, u"提示：成功修改数值"},
+              [&](const cad::Entity& e) {
+                  return writeText(e, multipliedNumber(e.TextString(), *factor));
+              });
+}
+
 }  // namespace
 
 std::optional<QString> addedNumber(QStringView text, double amount) {
@@ -67,34 +97,20 @@ std::optional<QString> shiftedCoordinate(QStringView text, QStringView prefix, d
     return t;
 }
 
-void addToNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
-                  Scope scope) {
-    const std::optional<double> amount = amountValue(link.ui(), input.amount);
-    if (!amount) {
-        return;
-    }
-    const WalkMessages messages{kValueAddRefusals, u"提示：修改数值"};
-    if (input.filter.kind == FilterKind::Prefix) {
-        walkTexts(link, scope, input.filter, colorRule, messages, [&](const cad::Entity& e) {
-            return writeText(e, shiftedCoordinate(e.TextString(), input.coordPrefix, *amount));
-        });
-    } else {
-        walkTexts(link, scope, input.filter, colorRule, messages, [&](const cad::Entity& e) {
-            return writeText(e, addedNumber(e.TextString(), *amount));
-        });
-    }
+void ValueAddAll(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input) {
+    addToNumbers(link, colorRule, input, Scope::ModelSpace);
 }
 
-void multiplyNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
-                     Scope scope) {
-    const std::optional<double> factor = amountValue(link.ui(), input.amount);
-    if (!factor) {
-        return;
-    }
-    walkTexts(link, scope, input.filter, colorRule, {kChangeRefusals, u"提示：成功修改数值"},
-              [&](const cad::Entity& e) {
-                  return writeText(e, multipliedNumber(e.TextString(), *factor));
-              });
+void ValueAddPart(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input) {
+    addToNumbers(link, colorRule, input, Scope::Selection);
+}
+
+void ValueTimesAll(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input) {
+    multiplyNumbers(link, colorRule, input, Scope::ModelSpace);
+}
+
+void ValueTimesPart(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input) {
+    multiplyNumbers(link, colorRule, input, Scope::Selection);
 }
 
 }  // namespace textedit

@@ -16,10 +16,10 @@ namespace textedit {
 // pick. Each ends with "提示：修改数值" (tab 1) or "提示：成功修改数值" (tab 2), the count and
 // "个". An amount or factor that is no decimal number refuses with "提示：输入数值型参数" before
 // anything else. Tab 1's prefix condition shifts coordinate labels instead (shiftedCoordinate).
-void addToNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
-                  Scope scope);
-void multiplyNumbers(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input,
-                     Scope scope);
+void ValueAddAll(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input);
+void ValueAddPart(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input);
+void ValueTimesAll(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input);
+void ValueTimesPart(cad::CadLink& link, core::ColorRule& colorRule, const TextChangeInput& input);
 
 // The changes, one text at a time: the new text, or nullopt when the text is left alone.
 //

@@ -26,11 +26,17 @@ using pagekit::captioned;
 using pagekit::comboBox;
 using pagekit::twipsRect;
 
-using Operation = void (*)(cad::CadLink&, core::ColorRule&, const TextChangeInput&, Scope);
+using Operation = void (*)(cad::CadLink&, core::ColorRule&, const TextChangeInput&);
 
-// What each tab's buttons run, in tab order.
-constexpr Operation kOperations[TextPages::kTabs] = {addToNumbers, multiplyNumbers, addToHeights,
-                                                     multiplyHeights};
+// What each tab's two buttons run, over the whole drawing and over a pick, in tab order.
+struct TabOperations {
+    Operation all;
+    Operation part;
+};
+constexpr TabOperations kOperations[TextPages::kTabs] = {{ValueAddAll, ValueAddPart},
+                                                         {ValueTimesAll, ValueTimesPart},
+                                                         {HeightAddAll, HeightAddPart},
+                                                         {HeightTimesAll, HeightTimesPart}};
 
 // The names and captions of tabs 2 to 4, which share one layout.
 struct ChangePageNames {
@@ -184,7 +190,9 @@ void TextPages::run(int tab, Scope scope) {
     }
     const TextChangeInput input{amount, m_panels[size_t(tab - 1)].choice(),
                                 tab == 1 ? m_coordPrefix : QString()};
-    kOperations[tab - 1](m_host.cadLink(), m_host.colorRule(), input, scope);
+    const TabOperations& operations = kOperations[tab - 1];
+    (scope == Scope::ModelSpace ? operations.all : operations.part)(m_host.cadLink(),
+                                                                    m_host.colorRule(), input);
 }
 
 }  // namespace textedit

@@ -50,7 +50,7 @@ void walkTexts(cad::CadLink& link, Scope scope, const filters::FilterChoice& cho
                core::ColorRule& colorRule, const WalkMessages& messages, const TextChange& change) {
     static const QString kText = QStringLiteral("AcDbText");
     static const QString kProgress = QStringLiteral("提示：修改完成");
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
@@ -59,7 +59,7 @@ void walkTexts(cad::CadLink& link, Scope scope, const filters::FilterChoice& cho
     if (scope == Scope::ModelSpace) {
         items = link.objAcad.ActiveDocument().ModelSpace();
     } else {
-        items = link.pickSelection();
+        items = link.PickSelection();
     }
     if (choice.boxIsBlank()) {
         const QStringView refusal = refusalOf(messages.refusals, choice.kind);

@@ -61,7 +61,7 @@ using TextChange = std::function<Outcome(const cad::Entity& text)>;
 // "提示：输入数值型参数" and nullopt.
 std::optional<double> amountValue(ui::Ui& ui, QStringView boxText);
 
-// The walk: checkCadReady; the scope (a selection is picked before any condition is
+// The walk: CheckCadReady; the scope (a selection is picked before any condition is
 // looked at); the refusal of a blank condition box; then, before each item, the progress hint
 // "提示：修改完成" with i / Count, and for each single-line text that passes the condition, the
 // change; last the final message. The changes form one undo group in the CAD. The selection set

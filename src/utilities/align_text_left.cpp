@@ -28,8 +28,8 @@ void alignText(const cad::Entity& text, std::optional<double>& commonX) {
 
 }  // namespace
 
-void alignTextsLeft(cad::CadLink& link) {
-    if (!link.checkCadReady()) {
+void AlignTextLeft(cad::CadLink& link) {
+    if (!link.CheckCadReady()) {
         return;
     }
     cad::CadLink::SelectionGuard selection(link);
@@ -49,7 +49,7 @@ void alignTextsLeft(cad::CadLink& link) {
     } catch (const cad::Error&) {
         // No undo group: nothing can be changed either.
     }
-    link.deleteSelection();
+    link.DeleteSelection();
     link.ui().bringMainWindowToFront();
 }
 

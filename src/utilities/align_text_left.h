@@ -6,6 +6,6 @@
 namespace utilities {
 
 // Every CAD failure after the guard is passed over; a text whose steps fail keeps its place.
-void alignTextsLeft(cad::CadLink& link);
+void AlignTextLeft(cad::CadLink& link);
 
 }  // namespace utilities

@@ -16,7 +16,7 @@ void ConsolidationRun::click(cad::CadLink& link) {
     if (!m_running) {
         setRunning(true);
         try {
-            consolidateStyles(link);
+            ConsolidateStyles(link);
         } catch (...) {
             setRunning(false);
             throw;

@@ -54,13 +54,13 @@ void moveFrom(const cad::Document& document, const cad::ModelSpace& space, int s
 }  // namespace
 
 void moveFromPickedToNewLayer(cad::CadLink& link) {
-    if (!link.checkCadReady()) {
+    if (!link.CheckCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
     cad::CadLink::SelectionGuard selection(link);
     const cad::Document document = link.objAcad.ActiveDocument();
-    const cad::SelectionSet picked = link.pickSelection();
+    const cad::SelectionSet picked = link.PickSelection();
     if (picked.Count() == 0) {
         ui.showHint(u"提示：没有选择实体，图层未改"_s);
         return;

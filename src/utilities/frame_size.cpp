@@ -20,7 +20,7 @@ bool near(double length, float side) {
 }  // namespace
 
 const FrameSize* matchFrameSize(double d0, double d1) {
-    for (const FrameSize& size : kFrameSizes) {
+    for (const FrameSize& size : FrameSizes) {
         const bool matches = near(d0, size.side1) ? near(d1, size.side2)
                                                   : near(d0, size.side2) && near(d1, size.side1);
         if (matches) {
@@ -30,13 +30,13 @@ const FrameSize* matchFrameSize(double d0, double d1) {
     return nullptr;
 }
 
-void reportFrameSize(cad::CadLink& link) {
-    if (!link.checkCadReady()) {
+void CheckFrameSize(cad::CadLink& link) {
+    if (!link.CheckCadReady()) {
         return;
     }
     ui::Ui& ui = link.ui();
     cad::CadLink::SelectionGuard selection(link);
-    const cad::SelectionSet picked = link.pickSelection();
+    const cad::SelectionSet picked = link.PickSelection();
     if (picked.Count() != 2) {
         ui.showHint(u"提示：选择两条相邻边"_s);
         return;

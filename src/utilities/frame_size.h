@@ -15,7 +15,7 @@ struct FrameSize {
 };
 
 // The ISO 216 sheets A0 to A5 and their lengthened forms, in the order they are tried.
-inline constexpr std::array<FrameSize, 20> kFrameSizes{{
+inline constexpr std::array<FrameSize, 20> FrameSizes{{
     {841, 1189, 2},      {841, 1337, 2.25f}, {841, 1486, 2.5f},  {594, 841, 1},
     {594, 1050, 1.25f},  {594, 1261, 1.5f},  {594, 1471, 1.75f}, {594, 1682, 2},
     {420, 594, 0.5f},    {420, 743, 0.625f}, {420, 891, 0.75f},  {420, 1041, 0.875f},
@@ -29,6 +29,6 @@ const FrameSize* matchFrameSize(double d0, double d1);
 
 // Reports the A1 count or why there is none; a CAD failure reaches the caller as cad::Error,
 // with the selection set deleted and nothing changed.
-void reportFrameSize(cad::CadLink& link);
+void CheckFrameSize(cad::CadLink& link);
 
 }  // namespace utilities

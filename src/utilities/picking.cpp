@@ -7,7 +7,7 @@ PickedObjects pickPassingOverFailures(cad::CadLink& link) {
     PickedObjects picked;
     try {
         picked.document = link.objAcad.ActiveDocument();
-        const cad::SelectionSet set = link.pickSelection();
+        const cad::SelectionSet set = link.PickSelection();
         const int count = set.Count();
         for (int i = 0; i < count; ++i) {
             picked.entities.push_back(set.Item(i));

@@ -131,8 +131,8 @@ private:
 
 }  // namespace
 
-void consolidateStyles(cad::CadLink& link) {
-    if (!link.checkCadReady()) {
+void ConsolidateStyles(cad::CadLink& link) {
+    if (!link.CheckCadReady()) {
         return;
     }
     const cad::Document document = link.objAcad.ActiveDocument();

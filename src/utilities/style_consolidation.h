@@ -9,6 +9,6 @@ namespace utilities {
 // lets pending events run once per model-space entity. A CAD failure before the first deletion
 // reaches the caller as cad::Error; from the first deletion on, failing steps are passed over. A
 // style that cannot be deleted keeps its pair out of later scans, and the closing hint counts it.
-void consolidateStyles(cad::CadLink& link);
+void ConsolidateStyles(cad::CadLink& link);
 
 }  // namespace utilities

@@ -10,8 +10,8 @@ namespace utilities {
 
 using namespace Qt::StringLiterals;
 
-void sumSelectedValues(cad::CadLink& link) {
-    if (!link.checkCadReady()) {
+void SumSelectedValues(cad::CadLink& link) {
+    if (!link.CheckCadReady()) {
         return;
     }
     double sum = 0;

@@ -6,6 +6,6 @@
 namespace utilities {
 
 // Reports "提示：所选数值之和为" and the sum; CAD failures after the guard are passed over.
-void sumSelectedValues(cad::CadLink& link);
+void SumSelectedValues(cad::CadLink& link);
 
 }  // namespace utilities

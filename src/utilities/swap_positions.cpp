@@ -40,13 +40,13 @@ void exchange(const cad::Entity& first, const cad::Entity& second) {
 
 }  // namespace
 
-void swapPositions(cad::CadLink& link) {
-    if (!link.checkCadReady()) {
+void SwapPositions(cad::CadLink& link) {
+    if (!link.CheckCadReady()) {
         return;
     }
     cad::CadLink::SelectionGuard selection(link);
     const cad::Document document = link.objAcad.ActiveDocument();
-    const cad::SelectionSet picked = link.pickSelection();
+    const cad::SelectionSet picked = link.PickSelection();
     if (picked.Count() != 2) {
         link.ui().showHint(u"提示：只能选择两个对象"_s);
         return;
@@ -59,7 +59,7 @@ void swapPositions(cad::CadLink& link) {
         cad::UndoGroup undo(document);
         exchange(first, second);
     }
-    link.deleteSelection();
+    link.DeleteSelection();
     link.ui().bringMainWindowToFront();
 }
 

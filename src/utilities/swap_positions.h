@@ -7,6 +7,6 @@ namespace utilities {
 
 // Refusals go to the hint line; a CAD failure leaves both objects where they were and reaches
 // the caller as cad::Error, with the selection set deleted.
-void swapPositions(cad::CadLink& link);
+void SwapPositions(cad::CadLink& link);
 
 }  // namespace utilities

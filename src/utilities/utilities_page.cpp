@@ -36,12 +36,12 @@ void buildUtilitiesPage(QWidget* frame, pagekit::PageHost& host) {
 
     auto consolidation = std::make_shared<ConsolidationRun>(
         [cmdClean](const QString& caption) { cmdClean->setText(caption); });
-    host.onClick(cmdSwap, [&host] { swapPositions(host.cadLink()); });
+    host.onClick(cmdSwap, [&host] { SwapPositions(host.cadLink()); });
     host.onClick(cmdClean, [&host, consolidation] { consolidation->click(host.cadLink()); });
     host.onClick(cmdLayer, [&host] { moveFromPickedToNewLayer(host.cadLink()); });
-    host.onClick(cmdAlign, [&host] { alignTextsLeft(host.cadLink()); });
-    host.onClick(cmdAdd, [&host] { sumSelectedValues(host.cadLink()); });
-    host.onClick(cmdSize, [&host] { reportFrameSize(host.cadLink()); });
+    host.onClick(cmdAlign, [&host] { AlignTextLeft(host.cadLink()); });
+    host.onClick(cmdAdd, [&host] { SumSelectedValues(host.cadLink()); });
+    host.onClick(cmdSize, [&host] { CheckFrameSize(host.cadLink()); });
 }
 
 }  // namespace utilities

@@ -32,7 +32,7 @@ protected:
         link.objLinetypes = doc.Linetypes();
         doc.ModelSpace().AddLine({}, {1, 1, 0});
         app.script().queueObjects({});
-        link.pickSelection();
+        link.PickSelection();
     }
 
     bool everythingEmpty() const {
@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(CadLinkTest, StartedBeforeTheCadAttachesAtTheNextTick) {
-    link.attachCad();
+    link.AttachCad();
     EXPECT_FALSE(link.isAttached());
     EXPECT_EQ(ui.hints, QStringList{u"提示：服务器AutoCAD没有打开"_s});
 
@@ -61,7 +61,7 @@ TEST_F(CadLinkTest, StartedBeforeTheCadAttachesAtTheNextTick) {
 
 TEST_F(CadLinkTest, TicksWhileAttachedWriteNothing) {
     auto app = startCad();
-    link.attachCad();
+    link.AttachCad();
     EXPECT_TRUE(ui.hints.isEmpty());
     ui.showHint(u"提示：修改数值2个"_s);
     link.tick();
@@ -71,27 +71,27 @@ TEST_F(CadLinkTest, TicksWhileAttachedWriteNothing) {
 
 TEST_F(CadLinkTest, LossAtATickEmptiesEveryReferenceAndARestartIsPickedUp) {
     auto app = startCad();
-    link.attachCad();
+    link.AttachCad();
     holdEverything(*app);
     app->quit();
 
     link.tick();
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD已经退出"_s);
     EXPECT_TRUE(everythingEmpty());
-    EXPECT_FALSE(link.checkCadReady());
+    EXPECT_FALSE(link.CheckCadReady());
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD没有打开"_s);
 
     auto restarted = startCad();
     link.tick();
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD已经打开"_s);
-    EXPECT_TRUE(link.checkCadReady());
+    EXPECT_TRUE(link.CheckCadReady());
 }
 
 TEST_F(CadLinkTest, ReleasingClosesNothingInTheCad) {
     auto app = startCad();
-    link.attachCad();
+    link.AttachCad();
     holdEverything(*app);
-    link.releaseCadObjects();
+    link.ReleaseCadObjects();
     EXPECT_TRUE(everythingEmpty());
     EXPECT_TRUE(app->isRunning());
     EXPECT_EQ(app->documents().size(), 1u);
@@ -99,39 +99,39 @@ TEST_F(CadLinkTest, ReleasingClosesNothingInTheCad) {
 }
 
 TEST_F(CadLinkTest, GuardSaysWhyAnOperationCannotRun) {
-    EXPECT_FALSE(link.checkCadReady());
+    EXPECT_FALSE(link.CheckCadReady());
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD没有打开"_s);
 
     auto app = startCad();
-    link.attachCad();
-    EXPECT_TRUE(link.checkCadReady());
+    link.AttachCad();
+    EXPECT_TRUE(link.CheckCadReady());
     const qsizetype hintsBefore = ui.hints.size();
     EXPECT_EQ(ui.hints.size(), hintsBefore);
 
     app->closeDocument(*app->activeDocument());
-    EXPECT_FALSE(link.checkCadReady());
+    EXPECT_FALSE(link.CheckCadReady());
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD已经关闭所有文档"_s);
     EXPECT_TRUE(link.isAttached());
 }
 
 TEST_F(CadLinkTest, GuardNoticesACadThatDiedSinceTheLastTick) {
     auto app = startCad();
-    link.attachCad();
+    link.AttachCad();
     app->quit();
-    EXPECT_FALSE(link.checkCadReady());
+    EXPECT_FALSE(link.CheckCadReady());
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD已经退出"_s);
     EXPECT_FALSE(link.isAttached());
 }
 
 TEST_F(CadLinkTest, PickSelectionFillsTheSetAndTheGuardDeletesIt) {
     auto app = startCad();
-    link.attachCad();
+    link.AttachCad();
     auto doc = app->activeDocument();
     Entity t = link.objAcad.ActiveDocument().ModelSpace().AddText(u"5"_s, {}, 2.5);
     app->script().queueObjects({t.Handle()});
     {
         CadLink::SelectionGuard guard(link);
-        SelectionSet set = link.pickSelection();
+        SelectionSet set = link.PickSelection();
         EXPECT_EQ(ui.lastHint(), u"提示：切换至AutoCAD界面，按命令行提示执行"_s);
         EXPECT_EQ(set.Name(), u"SelPart"_s);
         ASSERT_EQ(set.Count(), 1);
@@ -143,11 +143,11 @@ TEST_F(CadLinkTest, PickSelectionFillsTheSetAndTheGuardDeletesIt) {
 
 TEST_F(CadLinkTest, PickSelectionReplacesASetLeftOverByAnEarlierRun) {
     auto app = startCad();
-    link.attachCad();
+    link.AttachCad();
     auto doc = app->activeDocument();
     doc->addSelectionSet(u"SELPART"_s);
     app->script().queueCancel();
-    SelectionSet set = link.pickSelection();
+    SelectionSet set = link.PickSelection();
     EXPECT_EQ(set.Count(), 0);
     ASSERT_EQ(doc->selectionSets().size(), 1u);
     EXPECT_EQ(doc->selectionSets()[0]->name, u"SelPart"_s);
@@ -155,16 +155,16 @@ TEST_F(CadLinkTest, PickSelectionReplacesASetLeftOverByAnEarlierRun) {
 
 TEST_F(CadLinkTest, DeletingTheSetOfADeadCadFailsQuietly) {
     auto app = startCad();
-    link.attachCad();
-    link.pickSelection();
+    link.AttachCad();
+    link.PickSelection();
     app->quit();
-    EXPECT_NO_THROW(link.deleteSelection());
+    EXPECT_NO_THROW(link.DeleteSelection());
     EXPECT_TRUE(link.objSelSet.isEmpty());
 }
 
 TEST_F(CadLinkTest, TicksAreHeldOffWhileAnOperationRuns) {
     auto app = startCad();
-    link.attachCad();
+    link.AttachCad();
     link.objUtility = link.objAcad.ActiveDocument().Utility();
     {
         CadLink::Busy busy(link);

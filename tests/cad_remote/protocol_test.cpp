@@ -171,7 +171,7 @@ protected:
 };
 
 TEST_F(RemoteAttach, StartOrderDoesNotMatterAndLossIsReportedAtTheNextTick) {
-    link.attachCad();
+    link.AttachCad();
     EXPECT_EQ(ui.lastHint(), u"提示：服务器AutoCAD没有打开"_s);
     {
         ServerThread server;
@@ -216,7 +216,7 @@ TEST_F(RemoteAttach, ASocketLeftByACrashedServerIsTakenOver) {
     ::close(fd);
     ServerThread server;
     EXPECT_FALSE(server.listenResult().has_value());
-    link.attachCad();
+    link.AttachCad();
     EXPECT_TRUE(link.isAttached());
 }
 

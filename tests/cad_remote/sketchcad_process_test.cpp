@@ -80,7 +80,7 @@ protected:
         cad::remote::installRemoteLocator();
     }
     ~SketchcadAttach() override {
-        link.releaseCadObjects();
+        link.ReleaseCadObjects();
         cad::setPlatformLocator({});
         qputenv("XDG_RUNTIME_DIR", m_savedRuntime);
     }
@@ -100,7 +100,7 @@ private:
 };
 
 TEST_F(SketchcadAttach, TheTickFollowsTheServerThroughQuitAndRestart) {
-    link.attachCad();
+    link.AttachCad();
     EXPECT_EQ(ui.lastHint(), kNotOpen);
     EXPECT_EQ(tick(), kNotOpen);
     EXPECT_FALSE(link.isAttached());
@@ -129,7 +129,7 @@ TEST_F(SketchcadAttach, TheTickFollowsTheServerThroughQuitAndRestart) {
 TEST_F(SketchcadAttach, AKilledServerIsReportedAtTheNextTickAndFoundAgainWhenRestarted) {
     Sketchcad first(runtime());
     ASSERT_TRUE(first.startServing());
-    link.attachCad();
+    link.AttachCad();
     ASSERT_TRUE(link.isAttached());
 
     first.process().kill();

@@ -50,10 +50,10 @@ QString shortest(double v) {
 QString loadTextFor(float current) {
     double load = static_cast<double>(current) * std::sqrt(3.0) * 380 * 0.8 / 1000;
     for (int step = 0; step < 64; ++step) {
-        if (currentOfLoad(shortest(load), u"0.8"_s) == current) {
+        if (CurrentOfLoad(shortest(load), u"0.8"_s) == current) {
             return shortest(load);
         }
-        load = std::nextafter(load, currentOfLoad(shortest(load), u"0.8"_s) < current ? 1e9 : 0);
+        load = std::nextafter(load, CurrentOfLoad(shortest(load), u"0.8"_s) < current ? 1e9 : 0);
     }
     return {};
 }
@@ -61,7 +61,7 @@ QString loadTextFor(float current) {
 QString query(const QString& load, const QString& powerFactor, InputMode mode,
               CoreMaterial material) {
     ui::RecordingUi ui;
-    queryCableType({load, powerFactor, mode, material}, ui);
+    proposeCableType({load, powerFactor, mode, material}, ui);
     return ui.hints.join(u'|');
 }
 
@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(BothMaterials, CableRowsTest,
                          [](const auto& info) { return ::testing::PrintToString(info.param); });
 
 TEST(CableQueryTest, DefaultsGiveAboutSeventyAmperesAndTheSixteenSquareCable) {
-    EXPECT_NEAR(currentOfLoad(u"37"_s, u"0.8"_s), 70.27, 0.005);
+    EXPECT_NEAR(CurrentOfLoad(u"37"_s, u"0.8"_s), 70.27, 0.005);
     EXPECT_EQ(query(u"37"_s, u"0.8"_s, InputMode::Power, CoreMaterial::Copper),
               u"提示：VV22-1kV 3X16+1X10 SC50 FC-0.7m"_s);
     EXPECT_EQ(query(u"37"_s, u"0.8"_s, InputMode::Power, CoreMaterial::Aluminium),

@@ -41,7 +41,7 @@ protected:
         app->newDocument(u"Drawing1.dwg"_s);
         cad::registerRunningObject(kProgId, app);
         ui.link = &link;
-        link.attachCad();
+        link.AttachCad();
     }
     ~SagCurveTest() override { cad::revokeRunningObject(kProgId); }
 
@@ -301,7 +301,7 @@ TEST_F(SagCurveTest, CoefficientTooLargeToComputeIsRefusedBeforeAnyPick) {
 }
 
 TEST_F(SagCurveTest, WithoutTheCadTheGuardSpeaksAndTheWindowStillComesBack) {
-    link.releaseCadObjects();
+    link.ReleaseCadObjects();
     run();
     EXPECT_EQ(ui.hints, QStringList{u"提示：服务器AutoCAD没有打开"_s});
     EXPECT_EQ(ui.broughtToFront, 1);
@@ -351,7 +351,7 @@ TEST(SagCheckTest, ChecksRunInOrderAndTheSpacingIsKeptOnceItPassed) {
         const SagCheck check =
             checkSagInput({QString::fromUtf16(c.scaleX), QString::fromUtf16(c.scaleY),
                            QString::fromUtf16(c.coefficient), QString::fromUtf16(c.rigor), false});
-        EXPECT_EQ(check.spacing, c.curveRigor) << QString::fromUtf16(c.rigor).toStdString();
+        EXPECT_EQ(check.CurveRigor, c.curveRigor) << QString::fromUtf16(c.rigor).toStdString();
         EXPECT_EQ(check.refusal, QString::fromUtf16(c.refusal))
             << QString::fromUtf16(c.rigor).toStdString();
     }

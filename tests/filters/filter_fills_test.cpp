@@ -30,7 +30,7 @@ class FillTest : public ::testing::Test {
 protected:
     FillTest() {
         registerRunningObject(kProgId, app);
-        link.attachCad();
+        link.AttachCad();
     }
     ~FillTest() override { cad::revokeRunningObject(kProgId); }
 
@@ -113,7 +113,7 @@ TEST_F(FillTest, FillsFromTheDrawingLeaveTheBoxAloneWhenTheGuardRefuses) {
     const State states[] = {
         {"every drawing closed", [&] { app->closeDocument(*doc); },
          u"提示：服务器AutoCAD已经关闭所有文档"_s},
-        {"no CAD running", [&] { link.releaseCadObjects(); }, u"提示：服务器AutoCAD没有打开"_s},
+        {"no CAD running", [&] { link.ReleaseCadObjects(); }, u"提示：服务器AutoCAD没有打开"_s},
     };
     for (const State& state : states) {
         state.bringAbout();

@@ -19,7 +19,7 @@ class ExchangeTest : public ::testing::Test {
 protected:
     ExchangeTest() {
         cad::registerRunningObject(kProgId, app);
-        link.attachCad();
+        link.AttachCad();
     }
     ~ExchangeTest() override { cad::revokeRunningObject(kProgId); }
 
@@ -34,10 +34,10 @@ protected:
     }
     std::vector<cad::Entity> mtexts() const { return entitiesOf(u"AcDbMText"_s); }
 
-    // The automation calls checkCadReady makes; a failure among them is the guard's to report.
+    // The automation calls CheckCadReady makes; a failure among them is the guard's to report.
     qint64 guardCalls() {
         const qint64 before = app->callCount();
-        link.checkCadReady();
+        link.CheckCadReady();
         return app->callCount() - before;
     }
 
@@ -90,20 +90,20 @@ TEST_F(ExchangeTest, RefusedWidthsAndAnEmptyEditorStopBeforeTheDrawing) {
     const Case cases[] = {
         {"to drawing, width 12cm",
          [&] {
-             mtext::placeTextInDrawing(link, {u"12cm"_s, u"text"_s});
+             mtext::MTextToDrawing(link, {u"12cm"_s, u"text"_s});
          },
          kWidthHint},
         {"to drawing, width -5",
          [&] {
-             mtext::placeTextInDrawing(link, {u"-5"_s, QString()});
+             mtext::MTextToDrawing(link, {u"-5"_s, QString()});
          },
          kWidthHint},
         {"to drawing, empty editor",
          [&] {
-             mtext::placeTextInDrawing(link, {u"170"_s, QString()});
+             mtext::MTextToDrawing(link, {u"170"_s, QString()});
          },
          u"提示：文本框中没有内容"_s},
-        {"join, width 12.5", [&] { mtext::joinPickedTexts(link, u"12.5"_s); }, kWidthHint},
+        {"join, width 12.5", [&] { mtext::TextsToMText(link, u"12.5"_s); }, kWidthHint},
     };
     for (const Case& c : cases) {
         ui.hints.clear();
@@ -115,17 +115,17 @@ TEST_F(ExchangeTest, RefusedWidthsAndAnEmptyEditorStopBeforeTheDrawing) {
 }
 
 TEST_F(ExchangeTest, EveryExchangeNeedsTheCad) {
-    link.releaseCadObjects();
-    mtext::placeTextInDrawing(link, {u"170"_s, u"text"_s});
-    EXPECT_FALSE(mtext::importDrawingMTexts(link, u"kept"_s));
-    mtext::joinPickedTexts(link, u"170"_s);
+    link.ReleaseCadObjects();
+    mtext::MTextToDrawing(link, {u"170"_s, u"text"_s});
+    EXPECT_FALSE(mtext::MTextFromDrawing(link, u"kept"_s));
+    mtext::TextsToMText(link, u"170"_s);
     EXPECT_EQ(ui.hints, QStringList(3, u"提示：服务器AutoCAD没有打开"_s));
     EXPECT_TRUE(ui.pointers.empty());
 }
 
 TEST_F(ExchangeTest, TwoLinesRoundTripThroughParagraphBreaks) {
     app->script().queuePoint({10, 20, 0});
-    mtext::placeTextInDrawing(link, {u"1e2"_s, u"第一行\r\n第二行"_s});
+    mtext::MTextToDrawing(link, {u"1e2"_s, u"第一行\r\n第二行"_s});
 
     ASSERT_EQ(mtexts().size(), 1u);
     const cad::Entity placed = mtexts().front();
@@ -138,7 +138,7 @@ TEST_F(ExchangeTest, TwoLinesRoundTripThroughParagraphBreaks) {
     EXPECT_EQ(ui.broughtToFront, 1);
     expectOneUndoStep();
 
-    const std::optional<QString> editor = mtext::importDrawingMTexts(link, u"旧"_s);
+    const std::optional<QString> editor = mtext::MTextFromDrawing(link, u"旧"_s);
     EXPECT_EQ(editor, u"旧\r\n第一行\r\n第二行\r\n"_s);
     EXPECT_EQ(ui.lastHint(), u"提示：导入图中 1处多行文字"_s);
     EXPECT_EQ(ui.pointers, (std::vector{ui::Pointer::Busy, ui::Pointer::Default}));
@@ -147,7 +147,7 @@ TEST_F(ExchangeTest, TwoLinesRoundTripThroughParagraphBreaks) {
 
 TEST_F(ExchangeTest, ACancelledPickAddsNothingAndSaysNothingMore) {
     app->script().queueCancel();
-    mtext::placeTextInDrawing(link, {u"170"_s, u"text"_s});
+    mtext::MTextToDrawing(link, {u"170"_s, u"text"_s});
     EXPECT_EQ(ms.Count(), 0);
     EXPECT_EQ(ui.hints, QStringList{kSwitchHint});
     EXPECT_EQ(ui.broughtToFront, 0);
@@ -157,7 +157,7 @@ TEST_F(ExchangeTest, ACancelledPickAddsNothingAndSaysNothingMore) {
 TEST_F(ExchangeTest, ImportFromADrawingWithoutMultilineTextsAppendsOnlyALineBreak) {
     ms.AddText(u"单行"_s, {}, 2.5);
     ms.AddLine({}, {1, 1, 0});
-    EXPECT_EQ(mtext::importDrawingMTexts(link, u"abc"_s), u"abc\r\n"_s);
+    EXPECT_EQ(mtext::MTextFromDrawing(link, u"abc"_s), u"abc\r\n"_s);
     EXPECT_EQ(ui.lastHint(), u"提示：导入图中 0处多行文字"_s);
 }
 
@@ -165,7 +165,7 @@ TEST_F(ExchangeTest, ImportTakesEveryMultilineTextInDrawingOrderWithItsCodes) {
     ms.AddMtext({}, 50, u"{\\C1;红}\\P二"_s);
     ms.AddText(u"skip"_s, {}, 2.5);
     ms.AddMtext({}, 50, u"三"_s);
-    EXPECT_EQ(mtext::importDrawingMTexts(link, QString()), u"\r\n{\\C1;红}\r\n二\r\n三\r\n"_s);
+    EXPECT_EQ(mtext::MTextFromDrawing(link, QString()), u"\r\n{\\C1;红}\r\n二\r\n三\r\n"_s);
     EXPECT_EQ(ui.lastHint(), u"提示：导入图中 2处多行文字"_s);
 }
 
@@ -174,14 +174,14 @@ TEST_F(ExchangeTest, AFailureWhileImportingRestoresThePointerAndChangesNothing) 
         ms.AddMtext({}, 50, u"m"_s);
     }
     const qint64 before = app->callCount();
-    ASSERT_TRUE(mtext::importDrawingMTexts(link, QString()));
+    ASSERT_TRUE(mtext::MTextFromDrawing(link, QString()));
     const qint64 calls = app->callCount() - before;
     for (qint64 n = guardCalls() + 1; n <= calls; ++n) {
         ui.pointers.clear();
         app->failCall(n);
-        EXPECT_THROW(mtext::importDrawingMTexts(link, QString()), cad::Error) << n;
+        EXPECT_THROW(mtext::MTextFromDrawing(link, QString()), cad::Error) << n;
         EXPECT_EQ(ui.pointers.back(), ui::Pointer::Default) << n;
-        link.attachCad();
+        link.AttachCad();
     }
 }
 
@@ -193,7 +193,7 @@ TEST_F(ExchangeTest, JoiningAbAndCdMakesOneTextAtTheTopOfTheFirst) {
     app->script().queueObjects({ab.Handle(), line.Handle(), cd.Handle()});
     setUpDone();
 
-    mtext::joinPickedTexts(link, u"170"_s);
+    mtext::TextsToMText(link, u"170"_s);
 
     const std::vector<cad::Entity> all = mtexts();
     ASSERT_EQ(all.size(), 2u);
@@ -216,7 +216,7 @@ TEST_F(ExchangeTest, AJoinWithoutPickedTextsAddsNothing) {
     const QStringList picks[] = {{}, {line.Handle()}};
     for (const QStringList& handles : picks) {
         app->script().queueObjects(handles);
-        mtext::joinPickedTexts(link, u"170"_s);
+        mtext::TextsToMText(link, u"170"_s);
         EXPECT_EQ(ms.Count(), 1) << handles.size();
         EXPECT_TRUE(doc->selectionSets().empty());
     }
@@ -240,28 +240,28 @@ TEST_F(ExchangeTest, AJoinSurvivesAFailureAtAnyCall) {
     };
     prepare();
     qint64 start = app->callCount();
-    mtext::joinPickedTexts(link, u"170"_s);
+    mtext::TextsToMText(link, u"170"_s);
     const qint64 calls = app->callCount() - start;
     for (qint64 n = 1; n <= calls; ++n) {
         prepare();
         start = app->callCount();
         app->failCall(n);
-        EXPECT_NO_THROW(mtext::joinPickedTexts(link, u"170"_s)) << n;
+        EXPECT_NO_THROW(mtext::TextsToMText(link, u"170"_s)) << n;
         EXPECT_GE(app->callCount() - start, n);
-        link.attachCad();
+        link.AttachCad();
     }
 }
 
 TEST_F(ExchangeTest, PlacingSurvivesAFailureAtAnyCallSilently) {
     app->script().queuePoint({});
     const qint64 before = app->callCount();
-    mtext::placeTextInDrawing(link, {u"170"_s, u"text"_s});
+    mtext::MTextToDrawing(link, {u"170"_s, u"text"_s});
     const qint64 calls = app->callCount() - before;
     for (qint64 n = guardCalls() + 1; n <= calls; ++n) {
         ui.hints.clear();
         app->script().queuePoint({});
         app->failCall(n);
-        EXPECT_NO_THROW(mtext::placeTextInDrawing(link, {u"170"_s, u"text"_s})) << n;
+        EXPECT_NO_THROW(mtext::MTextToDrawing(link, {u"170"_s, u"text"_s})) << n;
         EXPECT_EQ(ui.hints, QStringList{kSwitchHint}) << n;
     }
 }

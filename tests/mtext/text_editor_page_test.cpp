@@ -132,7 +132,7 @@ TEST_F(TextEditorPageTest, ImportAppendsTheDrawingsMultilineTextsToTheEditor) {
     auto app = cad::memory::Application::create();
     app->newDocument(u"Drawing1.dwg"_s);
     cad::registerRunningObject(kProgId, app);
-    host.link.attachCad();
+    host.link.AttachCad();
     cad::Application(app).ActiveDocument().ModelSpace().AddMtext({}, 50, u"一\\P二"_s);
 
     editor()->setPlainText(u"旧"_s);

@@ -59,9 +59,9 @@ TEST_F(ConvertTest, ColourEntriesMatchByTheirNumber) {
             entities.back().Color(color);
         }
         cad::registerRunningObject(progId(), app2);
-        link.attachCad();
+        link.AttachCad();
 
-        properties::convertColorsInDrawing(link, c.input);
+        properties::ColorConvertAll(link, c.input);
         const int expected[] = {0, 1, 7, 30, 256, 3};
         for (std::size_t i = 0; i < entities.size(); ++i) {
             const int want = expected[i] == c.before ? c.after : expected[i];
@@ -73,7 +73,7 @@ TEST_F(ConvertTest, ColourEntriesMatchByTheirNumber) {
 
 TEST_F(ConvertTest, ColourSourceOfOtherDigitsMatchesNothing) {
     const cad::Entity seven = addLine(7);
-    properties::convertColorsInDrawing(link, {u"07"_s, u"  1(红)"_s});
+    properties::ColorConvertAll(link, {u"07"_s, u"  1(红)"_s});
     EXPECT_EQ(seven.Color(), 7);
     EXPECT_EQ(ui.lastHint(), kDone);
 }
@@ -87,7 +87,7 @@ TEST_F(ConvertTest, StyleConversionChangesSingleAndMultilineTextsOnly) {
     const cad::Entity mtext = ms.AddMtext({}, 10, u"说明"_s);
 
     const qint64 setUp = doc->changesOutsideUndoGroups();
-    properties::convertStylesInDrawing(link, {u"Standard"_s, u"仿宋"_s});
+    properties::StyleConvertAll(link, {u"Standard"_s, u"仿宋"_s});
     EXPECT_EQ(text.StyleName(), u"仿宋"_s);
     EXPECT_EQ(mtext.StyleName(), u"仿宋"_s);
     // The other kinds have no StyleName to read here: touching one would stop the pass.
@@ -115,7 +115,7 @@ TEST_F(ConvertTest, NameConversionsMatchExactlyAndMoveEveryKind) {
     const cad::Entity stays = ms.AddLine({}, {2, 0, 0});
 
     const qint64 setUp = doc->changesOutsideUndoGroups();
-    properties::convertLayersInDrawing(link, {u"照明"_s, u"动力"_s});
+    properties::LayerConvertAll(link, {u"照明"_s, u"动力"_s});
     for (const cad::Entity& e : moved) {
         EXPECT_EQ(e.Layer(), u"动力"_s) << e.EntityName().toStdString();
     }
@@ -125,9 +125,9 @@ TEST_F(ConvertTest, NameConversionsMatchExactlyAndMoveEveryKind) {
     // Letter case counts: "continuous" is not the linetype "Continuous".
     const cad::Entity dashed = ms.AddLine({}, {3, 0, 0});
     dashed.Linetype(u"Continuous"_s);
-    properties::convertLinetypesInDrawing(link, {u"continuous"_s, u"HIDDEN"_s});
+    properties::TypeConvertAll(link, {u"continuous"_s, u"HIDDEN"_s});
     EXPECT_EQ(dashed.Linetype(), u"Continuous"_s);
-    properties::convertLinetypesInDrawing(link, {u"Continuous"_s, u"HIDDEN"_s});
+    properties::TypeConvertAll(link, {u"Continuous"_s, u"HIDDEN"_s});
     EXPECT_EQ(dashed.Linetype(), u"HIDDEN"_s);
     EXPECT_EQ(stays.Linetype(), u"ByLayer"_s);
 }
@@ -136,21 +136,20 @@ TEST_F(ConvertTest, SourceEqualToTargetSetsEveryMatchAndEndsAtAHundred) {
     const cad::Entity red = addLine(1);
     addLine(2);
     const qint64 changes = doc->changes();
-    properties::convertColorsInDrawing(link, {u"  1(红)"_s, u"  1(红)"_s});
+    properties::ColorConvertAll(link, {u"  1(红)"_s, u"  1(红)"_s});
     EXPECT_EQ(red.Color(), 1);
     EXPECT_EQ(doc->changes(), changes + 1);
     EXPECT_EQ(ui.hints, (QStringList{u"提示：修改完成0.0%"_s, u"提示：修改完成50.0%"_s, kDone}));
 }
 
 TEST_F(ConvertTest, EmptyModelSpaceGoesStraightToAHundred) {
-    properties::convertLayersInDrawing(link, {u"0"_s, u"0"_s});
+    properties::LayerConvertAll(link, {u"0"_s, u"0"_s});
     EXPECT_EQ(ui.hints, QStringList{kDone});
 }
 
 TEST_F(ConvertTest, SelectionFormsChangeOnlyThePickedObjectsAndDeleteTheSet) {
-    const Conversion forms[] = {
-        properties::convertColorsInSelection, properties::convertLayersInSelection,
-        properties::convertStylesInSelection, properties::convertLinetypesInSelection};
+    const Conversion forms[] = {properties::ColorConvertPart, properties::LayerConvertPart,
+                                properties::StyleConvertPart, properties::TypeConvertPart};
     doc->addLayer(u"照明"_s);
     doc->addTextStyle(u"仿宋"_s, u"fsdb.shx"_s, u"hztxt.shx"_s);
     doc->addLinetype(u"HIDDEN"_s);
@@ -185,8 +184,8 @@ TEST_F(ConvertTest, LockedLayerEntityStopsThePassKeepingEarlierChanges) {
     const struct {
         const char* name;
         Conversion conversion;
-    } forms[] = {{"whole drawing", properties::convertColorsInDrawing},
-                 {"selection", properties::convertColorsInSelection}};
+    } forms[] = {{"whole drawing", properties::ColorConvertAll},
+                 {"selection", properties::ColorConvertPart}};
     for (const auto& form : forms) {
         auto app2 = cad::memory::Application::create();
         auto drawing = app2->newDocument(u"locked.dwg"_s);
@@ -201,7 +200,7 @@ TEST_F(ConvertTest, LockedLayerEntityStopsThePassKeepingEarlierChanges) {
         locked.Layer(u"锁定"_s);
         drawing->findLayer(u"锁定")->locked = true;
         cad::registerRunningObject(progId(), app2);
-        link.attachCad();
+        link.AttachCad();
         app2->script().queueObjects({first.Handle(), locked.Handle(), last.Handle()});
         ui.hints.clear();
 
@@ -220,7 +219,7 @@ TEST_F(ConvertTest, LockedLayerEntityStopsThePassKeepingEarlierChanges) {
 TEST_F(ConvertTest, TargetRemovedSinceTheSearchStopsThePass) {
     const cad::Entity line = ms.AddLine({}, {1, 0, 0});
     const qint64 setUp = doc->changesOutsideUndoGroups();
-    properties::convertLayersInDrawing(link, {u"0"_s, u"已删除"_s});
+    properties::LayerConvertAll(link, {u"0"_s, u"已删除"_s});
     EXPECT_EQ(line.Layer(), u"0"_s);
     EXPECT_EQ(ui.lastHint(), kStopped);
     expectOneCleanUndoStep(setUp);
@@ -228,8 +227,8 @@ TEST_F(ConvertTest, TargetRemovedSinceTheSearchStopsThePass) {
 
 TEST_F(ConvertTest, GuardRefusalLeavesTheDrawingAlone) {
     const cad::Entity red = addLine(1);
-    link.releaseCadObjects();
-    properties::convertColorsInDrawing(link, {u"  1(红)"_s, u"  2(黄)"_s});
+    link.ReleaseCadObjects();
+    properties::ColorConvertAll(link, {u"  1(红)"_s, u"  2(黄)"_s});
     EXPECT_EQ(red.Color(), 1);
     EXPECT_EQ(ui.hints, QStringList{u"提示：服务器AutoCAD没有打开"_s});
     EXPECT_EQ(doc->undoGroups(), 0);

@@ -13,7 +13,7 @@ class PropertyDrawingTest : public ::testing::Test {
 protected:
     PropertyDrawingTest() {
         cad::registerRunningObject(progId(), app);
-        link.attachCad();
+        link.AttachCad();
     }
     ~PropertyDrawingTest() override { cad::revokeRunningObject(progId()); }
 

@@ -124,7 +124,7 @@ TEST_F(PropertyPageTest, SearchFillsAllEightListsAndShowsTheirFirstEntries) {
 
 TEST_F(PropertyPageTest, EachSearchIsGuardedOnItsOwn) {
     click(u"cmdProperty"_s);
-    window->cadLink().releaseCadObjects();
+    window->cadLink().ReleaseCadObjects();
     ui.hints.clear();
     click(u"cmdProperty"_s);
     EXPECT_EQ(ui.hints, QStringList(4, u"提示：服务器AutoCAD没有打开"_s));

@@ -24,7 +24,7 @@ TEST_F(SearchTest, ColoursAreListedOnceInOrderOfFirstUseAsEntriesOrNumbers) {
     for (int color : {256, 1, 256, 30, 1, 7, 0, 12, 30, 9}) {
         addLine(color);
     }
-    const std::optional<ColorLists> lists = properties::listColors(link);
+    const std::optional<ColorLists> lists = properties::SearchColors(link);
     ASSERT_TRUE(lists);
     EXPECT_EQ(lists->source, (QStringList{u"256(BYLAYER)"_s, u"  1(红)"_s, u"30"_s, u"  7(白/黑)"_s,
                                           u"  0(BYBLOCK)"_s, u"12"_s, u"  9(浅灰)"_s}));
@@ -36,14 +36,14 @@ TEST_F(SearchTest, ColourSearchWritesProgressBeforeEachEntityAndEndsAtAHundred) 
     for (int color : {1, 2, 3, 4}) {
         addLine(color);
     }
-    properties::listColors(link);
+    properties::SearchColors(link);
     EXPECT_EQ(ui.hints, (QStringList{u"提示：搜索颜色0.0%"_s, u"提示：搜索颜色25.0%"_s,
                                      u"提示：搜索颜色50.0%"_s, u"提示：搜索颜色75.0%"_s,
                                      u"提示：搜索颜色100.0%"_s}));
 }
 
 TEST_F(SearchTest, EmptyModelSpaceListsNoSourceColourButAllTargets) {
-    const std::optional<ColorLists> lists = properties::listColors(link);
+    const std::optional<ColorLists> lists = properties::SearchColors(link);
     ASSERT_TRUE(lists);
     EXPECT_TRUE(lists->source.isEmpty());
     EXPECT_EQ(lists->target, entries());
@@ -63,11 +63,11 @@ TEST_F(SearchTest, OnlyDrawingsAboveThreeHundredEntitiesAsk) {
             space.AddLine({}, {1, 0, 0}).Color(i % 2 == 0 ? 3 : 44);
         }
         cad::registerRunningObject(progId(), big);
-        link.attachCad();
+        link.AttachCad();
         ui.messageBoxes.clear();
         ui.messageAnswers = {ui::Answer::Yes};
 
-        const std::optional<ColorLists> lists = properties::listColors(link);
+        const std::optional<ColorLists> lists = properties::SearchColors(link);
         ASSERT_TRUE(lists) << c.entities;
         EXPECT_EQ(lists->source, (QStringList{u"  3(绿)"_s, u"44"_s})) << c.entities;
         ASSERT_EQ(ui.messageBoxes.size(), c.asks ? 1u : 0u) << c.entities;
@@ -87,7 +87,7 @@ TEST_F(SearchTest, AnsweringNoListsTheElevenEntriesOnBothSidesWithoutReadingEnti
     ui.messageAnswers = {ui::Answer::No};
     const qint64 callsBefore = app->callCount();
 
-    const std::optional<ColorLists> lists = properties::listColors(link);
+    const std::optional<ColorLists> lists = properties::SearchColors(link);
     ASSERT_TRUE(lists);
     EXPECT_EQ(lists->source, entries());
     EXPECT_EQ(lists->target, entries());
@@ -101,9 +101,9 @@ struct NameSearch {
 };
 
 const NameSearch kNameSearches[] = {
-    {"text styles", properties::listTextStyles},
-    {"layers", properties::listLayers},
-    {"linetypes", properties::listLinetypes},
+    {"text styles", properties::SearchTextStyles},
+    {"layers", properties::SearchLayers},
+    {"linetypes", properties::SearchLinetypes},
 };
 
 TEST_F(SearchTest, TablesAreListedInTableOrderUsedOrNot) {
@@ -144,7 +144,7 @@ TEST_F(SearchTest, EverySearchRefusesOnItsOwnWithTheGuardMessage) {
     const State states[] = {
         {"every drawing closed", [&] { app->closeDocument(*doc); },
          u"提示：服务器AutoCAD已经关闭所有文档"_s},
-        {"no CAD running", [&] { link.releaseCadObjects(); }, u"提示：服务器AutoCAD没有打开"_s},
+        {"no CAD running", [&] { link.ReleaseCadObjects(); }, u"提示：服务器AutoCAD没有打开"_s},
     };
     for (const State& state : states) {
         state.bringAbout();
@@ -152,7 +152,7 @@ TEST_F(SearchTest, EverySearchRefusesOnItsOwnWithTheGuardMessage) {
         for (const NameSearch& s : kNameSearches) {
             EXPECT_FALSE(s.search(link)) << state.name << s.name;
         }
-        EXPECT_FALSE(properties::listColors(link)) << state.name;
+        EXPECT_FALSE(properties::SearchColors(link)) << state.name;
         EXPECT_EQ(ui.hints, QStringList(4, state.hint)) << state.name;
     }
 }

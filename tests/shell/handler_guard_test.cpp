@@ -17,7 +17,7 @@ class HandlerGuardTest : public ::testing::Test {
 protected:
     HandlerGuardTest() {
         registerRunningObject(kProgId, app);
-        link.attachCad();
+        link.AttachCad();
     }
     ~HandlerGuardTest() override { cad::revokeRunningObject(kProgId); }
 
@@ -32,7 +32,7 @@ TEST_F(HandlerGuardTest, AFailureInTheMiddleLeavesNothingOfTheOperationBehind) {
     app->script().queueObjects({});
     shell::runGuarded(link, [&] {
         ui.setPointer(ui::Pointer::Busy);
-        link.pickSelection();
+        link.PickSelection();
         app->failCall(1);
         document.ModelSpace();
         ADD_FAILURE() << "the failing call returned";
@@ -43,7 +43,7 @@ TEST_F(HandlerGuardTest, AFailureInTheMiddleLeavesNothingOfTheOperationBehind) {
     EXPECT_EQ(ui.lastHint(), u"提示：AutoCAD调用失败，操作已中止"_s);
     EXPECT_EQ(ui.hints.count(u"提示：AutoCAD调用失败，操作已中止"_s), 1);
     // The program goes on: the next operation gets the CAD as before.
-    EXPECT_TRUE(link.checkCadReady());
+    EXPECT_TRUE(link.CheckCadReady());
 }
 
 TEST_F(HandlerGuardTest, ACadThatDiedMidwayIsReportedOnceAndNothingElseFails) {

@@ -16,7 +16,7 @@ class AttachedDrawing : public ::testing::Test {
 protected:
     AttachedDrawing() {
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), app);
-        link.attachCad();
+        link.AttachCad();
     }
     ~AttachedDrawing() override {
         cad::revokeRunningObject(QString::fromUtf16(cad::kAutoCadProgId));

@@ -49,7 +49,7 @@ TEST_F(BlockCount, SearchLeavesOutTheLayoutBlocksOnly) {
     doc->addBlock(u"*paper_space0"_s);
     doc->addBlock(u"*Paper_Space1"_s);
     doc->addBlock(u"*U3"_s);
-    statistics::listBlocksAndLayers(link, blockBox, layerBox);
+    statistics::SearchBlocksLayers(link, blockBox, layerBox);
     EXPECT_EQ(blockBox.entries,
               (QStringList{u"LAMP"_s, u"Socket"_s, u"*Paper_Space1"_s, u"*U3"_s}));
     EXPECT_EQ(blockBox.shown, u"LAMP"_s);
@@ -59,8 +59,8 @@ TEST_F(BlockCount, SearchLeavesOutTheLayoutBlocksOnly) {
 }
 
 TEST_F(BlockCount, SecondSearchAppendsEverythingAgain) {
-    statistics::listBlocksAndLayers(link, blockBox, layerBox);
-    statistics::listBlocksAndLayers(link, blockBox, layerBox);
+    statistics::SearchBlocksLayers(link, blockBox, layerBox);
+    statistics::SearchBlocksLayers(link, blockBox, layerBox);
     EXPECT_EQ(blockBox.entries, (QStringList{u"LAMP"_s, u"Socket"_s, u"LAMP"_s, u"Socket"_s}));
     EXPECT_EQ(layerBox.entries,
               (QStringList{u"0"_s, u"Light"_s, kAllLayers, u"0"_s, u"Light"_s, kAllLayers}));
@@ -70,14 +70,14 @@ TEST_F(BlockCount, SecondSearchAppendsEverythingAgain) {
 TEST_F(BlockCount, DrawingWithLayoutBlocksOnlyGivesAnEmptyBlockList) {
     auto empty = app->newDocument(u"empty.dwg"_s);
     empty->addBlock(u"*Paper_Space0"_s);
-    statistics::listBlocksAndLayers(link, blockBox, layerBox);
+    statistics::SearchBlocksLayers(link, blockBox, layerBox);
     EXPECT_TRUE(blockBox.entries.isEmpty());
     EXPECT_EQ(blockBox.shown, QString());
 }
 
 TEST_F(BlockCount, FailingSearchSaysTheCadHasNoDrawing) {
     app->failCall(5);  // after the guard's two calls: the block table's Count
-    statistics::listBlocksAndLayers(link, blockBox, layerBox);
+    statistics::SearchBlocksLayers(link, blockBox, layerBox);
     EXPECT_EQ(ui.lastHint(), u"提示：AutoCAD中无图形文档"_s);
     EXPECT_EQ(layerBox.shown, u"untouched"_s);
 }
@@ -122,7 +122,7 @@ TEST_F(BlockCount, CountShowsItsProgressInBothStatusLines) {
     } watching;
     watching.doc = doc.get();
     cad::CadLink watched(watching);
-    watched.attachCad();
+    watched.AttachCad();
 
     statistics::countBlocks(watched, {u"LAMP"_s, kAllLayers}, cad::Scope::ModelSpace);
     EXPECT_EQ(watching.hints, (QStringList{u"提示：统计进程50.0%"_s, u"提示：统计进程100.0%"_s,
@@ -186,7 +186,7 @@ TEST_F(BlockCount, FailureAtAnyCallEndsCleanly) {
             pickOnScreen({picked});
         }
         if (!link.isAttached()) {
-            link.attachCad();  // a failing guard takes the CAD for gone
+            link.AttachCad();  // a failing guard takes the CAD for gone
         }
         ui.hints.clear();
         ui.pointers.clear();

@@ -213,7 +213,7 @@ TEST_F(LineLength, SelectionTotalSurvivesAFailureAtAnyCall) {
             pickOnScreen({inside});
         }
         if (!link.isAttached()) {
-            link.attachCad();  // a failing guard takes the CAD for gone
+            link.AttachCad();  // a failing guard takes the CAD for gone
         }
         ui.hints.clear();
         app->failCall(n);

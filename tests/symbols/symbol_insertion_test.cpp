@@ -82,7 +82,7 @@ TEST_F(SymbolInsertionTest, GuardRefusesWithoutCadOrDrawingBeforeAnyHintOfItsOwn
         QString hint;
     };
     const Case cases[] = {
-        {"not attached", [this] { link.releaseCadObjects(); }, u"提示：服务器AutoCAD没有打开"_s},
+        {"not attached", [this] { link.ReleaseCadObjects(); }, u"提示：服务器AutoCAD没有打开"_s},
         {"no drawing", [this] { app->closeDocument(*doc); },
          u"提示：服务器AutoCAD已经关闭所有文档"_s},
     };

@@ -8,7 +8,6 @@ namespace {
 
 using namespace textedit_test;
 using filters::FilterKind;
-using textedit::Scope;
 using textedit::TextChangeInput;
 
 // Each test runs with the whole-document form and with the selection form picking everything.
@@ -16,17 +15,21 @@ class HeightOperations : public TextDrawing, public ::testing::WithParamInterfac
 protected:
     bool selection() const { return GetParam(); }
 
-    Scope scope() const {
+    void heightAdd(const TextChangeInput& input) {
         if (selection()) {
             pickAll();
+            textedit::HeightAddPart(link, colorRule, input);
+        } else {
+            textedit::HeightAddAll(link, colorRule, input);
         }
-        return selection() ? Scope::Selection : Scope::ModelSpace;
-    }
-    void heightAdd(const TextChangeInput& input) {
-        textedit::addToHeights(link, colorRule, input, scope());
     }
     void heightTimes(const TextChangeInput& input) {
-        textedit::multiplyHeights(link, colorRule, input, scope());
+        if (selection()) {
+            pickAll();
+            textedit::HeightTimesPart(link, colorRule, input);
+        } else {
+            textedit::HeightTimesAll(link, colorRule, input);
+        }
     }
 
     void pickAll() const {

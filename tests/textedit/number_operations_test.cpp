@@ -9,7 +9,6 @@ namespace {
 
 using namespace textedit_test;
 using filters::FilterKind;
-using textedit::Scope;
 using textedit::TextChangeInput;
 
 // Each test runs once with the whole-document form and once with the selection form, which
@@ -18,17 +17,21 @@ class NumberOperations : public TextDrawing, public ::testing::WithParamInterfac
 protected:
     bool selection() const { return GetParam(); }
 
-    Scope scope() const {
+    void valueAdd(const TextChangeInput& input) {
         if (selection()) {
             pickAll();
+            textedit::ValueAddPart(link, colorRule, input);
+        } else {
+            textedit::ValueAddAll(link, colorRule, input);
         }
-        return selection() ? Scope::Selection : Scope::ModelSpace;
-    }
-    void valueAdd(const TextChangeInput& input) {
-        textedit::addToNumbers(link, colorRule, input, scope());
     }
     void valueTimes(const TextChangeInput& input) {
-        textedit::multiplyNumbers(link, colorRule, input, scope());
+        if (selection()) {
+            pickAll();
+            textedit::ValueTimesPart(link, colorRule, input);
+        } else {
+            textedit::ValueTimesAll(link, colorRule, input);
+        }
     }
 
     void pickAll() const {

@@ -28,7 +28,7 @@ struct EventUi : ui::RecordingUi {
 class ConsolidationRunTest : public statistics_test::AttachedDrawing {
 protected:
     ConsolidationRunTest() {
-        eventLink.attachCad();
+        eventLink.AttachCad();
         doc->addTextStyle(u"A"_s, u"txt.shx"_s, u"hztxt.shx"_s);
         doc->addTextStyle(u"B"_s, u"txt.shx"_s, u"hztxt.shx"_s);
         ms.AddText(u"1"_s, {}, 2.5).StyleName(u"B"_s);

@@ -102,7 +102,7 @@ TEST_F(ForgottenLayer, LockedLayerKeepsItsEntityWhileTheOthersMove) {
 
 TEST_F(ForgottenLayer, FailureAtAnyCallKeepsEarlierEntitiesAndTheNextMoveWorks) {
     for (int n = 3; n <= 30; ++n) {  // after the guard's two calls
-        link.attachCad();
+        link.AttachCad();
         pickOnScreen({entities[3]});
         ui.inputAnswers.push_back(u"照明"_s);
         app->failCall(n);

@@ -7,7 +7,7 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-using utilities::kFrameSizes;
+using utilities::FrameSizes;
 using utilities::matchFrameSize;
 
 class CheckFrameSize : public statistics_test::AttachedDrawing {
@@ -15,7 +15,7 @@ protected:
     cad::Entity line(double length) { return ms.AddLine({10, 10, 3}, {10, 10 + length, 9}); }
     QString check(const std::vector<cad::Entity>& picks) {
         pickOnScreen(picks);
-        utilities::reportFrameSize(link);
+        utilities::CheckFrameSize(link);
         EXPECT_FALSE(selectionSetLeft());
         EXPECT_EQ(ui.broughtToFront, 0);
         return ui.lastHint();
@@ -41,7 +41,7 @@ TEST_F(CheckFrameSize, ReportsTheA1CountOfDrawnFramesEitherSideFirst) {
 }
 
 TEST_F(CheckFrameSize, EveryTableRowIsFoundFromItsOwnSidesUnlessAnEarlierRowMatches) {
-    for (const utilities::FrameSize& size : kFrameSizes) {
+    for (const utilities::FrameSize& size : FrameSizes) {
         for (const auto& [d0, d1] : {std::pair{size.side1, size.side2}, {size.side2, size.side1}}) {
             const utilities::FrameSize* found = matchFrameSize(d0, d1);
             ASSERT_NE(found, nullptr) << d0 << " x " << d1;
@@ -64,11 +64,11 @@ TEST_F(CheckFrameSize, FailureAtAnyCallChangesNothingAndTheNextCheckWorks) {
     const cad::Entity a = line(210), b = line(297);
     const qint64 changes = doc->changes();
     for (int n = 3; n <= 25; ++n) {  // after the guard's two calls
-        link.attachCad();
+        link.AttachCad();
         pickOnScreen({a, b});
         app->failCall(n);
         try {
-            utilities::reportFrameSize(link);
+            utilities::CheckFrameSize(link);
         } catch (const cad::Error&) {
             // The window's guard reports it.
         }

@@ -21,7 +21,7 @@ TEST_F(PickedTexts, AlignLeftPutsEveryPickedTextOnTheFirstTextsX) {
     const cad::Entity line = ms.AddLine({0, 0, 0}, {9, 9, 0});
     pickOnScreen({mtext, first, line, second});
     const qint64 outside = doc->changesOutsideUndoGroups();
-    utilities::alignTextsLeft(link);
+    utilities::AlignTextLeft(link);
 
     EXPECT_EQ(first.HorizontalAlignment(), 0);
     EXPECT_EQ(second.HorizontalAlignment(), 0);
@@ -43,7 +43,7 @@ TEST_F(PickedTexts, AlignLeftPassesOverATextOnALockedLayer) {
     layer.locked = true;
     const cad::Entity last = ms.AddText(u"c"_s, {50, 15, 0}, 2.5);
     pickOnScreen({first, locked, last});
-    utilities::alignTextsLeft(link);
+    utilities::AlignTextLeft(link);
     EXPECT_EQ(locked.InsertionPoint().x, 35);
     EXPECT_EQ(last.InsertionPoint().x, 20);
     EXPECT_FALSE(selectionSetLeft());
@@ -53,15 +53,15 @@ TEST_F(PickedTexts, AlignLeftSurvivesAFailureAtAnyCall) {
     const cad::Entity first = ms.AddText(u"a"_s, {20, 5, 0}, 2.5);
     const cad::Entity second = ms.AddText(u"b"_s, {35, 10, 0}, 2.5);
     for (int n = 3; n <= 30; ++n) {  // after the guard's two calls
-        link.attachCad();
+        link.AttachCad();
         pickOnScreen({first, second});
         app->failCall(n);
-        EXPECT_NO_THROW(utilities::alignTextsLeft(link)) << n;
+        EXPECT_NO_THROW(utilities::AlignTextLeft(link)) << n;
         app->failCall(1000000);
     }
     second.InsertionPoint({35, 10, 0});
     pickOnScreen({first, second});
-    utilities::alignTextsLeft(link);
+    utilities::AlignTextLeft(link);
     EXPECT_EQ(second.InsertionPoint().x, 20);
     EXPECT_FALSE(selectionSetLeft());
 }
@@ -72,7 +72,7 @@ TEST_F(PickedTexts, SumAddsTextsThatReadAsNumbersAndSkipsMultilineTexts) {
     const cad::Entity word = ms.AddText(u"abc"_s, {}, 2.5);
     const cad::Entity mtext = ms.AddMtext({}, 40, u"7"_s);
     pickOnScreen({twelve, blanks, word, mtext});
-    utilities::sumSelectedValues(link);
+    utilities::SumSelectedValues(link);
     EXPECT_EQ(ui.lastHint(), u"提示：所选数值之和为 15.5"_s);
     EXPECT_EQ(ui.broughtToFront, 1);
     EXPECT_FALSE(selectionSetLeft());
@@ -80,29 +80,29 @@ TEST_F(PickedTexts, SumAddsTextsThatReadAsNumbersAndSkipsMultilineTexts) {
 
 TEST_F(PickedTexts, SumOfNothingIsZeroAndNegativeSumsKeepTheirSign) {
     pickOnScreen({});
-    utilities::sumSelectedValues(link);
+    utilities::SumSelectedValues(link);
     EXPECT_EQ(ui.lastHint(), u"提示：所选数值之和为 0"_s);
     const cad::Entity a = ms.AddText(u"-0.75"_s, {}, 2.5);
     const cad::Entity b = ms.AddText(u"12m"_s, {}, 2.5);
     pickOnScreen({a, b});
-    utilities::sumSelectedValues(link);
+    utilities::SumSelectedValues(link);
     EXPECT_EQ(ui.lastHint(), u"提示：所选数值之和为-.75"_s);
 }
 
 TEST_F(PickedTexts, SumReportsWhatWasReadWhenTheCadFails) {
     const cad::Entity a = ms.AddText(u"2"_s, {}, 2.5);
     for (int n = 3; n <= 20; ++n) {  // after the guard's two calls
-        link.attachCad();
+        link.AttachCad();
         pickOnScreen({a});
         app->failCall(n);
-        EXPECT_NO_THROW(utilities::sumSelectedValues(link)) << n;
+        EXPECT_NO_THROW(utilities::SumSelectedValues(link)) << n;
         app->failCall(1000000);
         EXPECT_TRUE(ui.lastHint() == u"提示：所选数值之和为 2"_s ||
                     ui.lastHint() == u"提示：所选数值之和为 0"_s)
             << n;
     }
     pickOnScreen({a, a});
-    utilities::sumSelectedValues(link);
+    utilities::SumSelectedValues(link);
     EXPECT_EQ(ui.lastHint(), u"提示：所选数值之和为 2"_s);
     EXPECT_FALSE(selectionSetLeft());
 }

@@ -45,7 +45,7 @@ TEST_F(StyleConsolidation, SecondOfTwoSameShapedStylesMergesIntoTheFirst) {
     ms.AddLine({}, {1, 1, 0});
     const qint64 outside = doc->changesOutsideUndoGroups();
 
-    utilities::consolidateStyles(link);
+    utilities::ConsolidateStyles(link);
     EXPECT_EQ(a.StyleName(), u"A"_s);
     EXPECT_EQ(b.StyleName(), u"A"_s);
     EXPECT_EQ(bm.StyleName(), u"A"_s);
@@ -67,7 +67,7 @@ TEST_F(StyleConsolidation, ThreeSameShapedStylesCollapseIntoTheFirstAfterTwoMerg
     const cad::Entity second = text(u"乙"_s);
     const cad::Entity third = mtext(u"丙"_s);
 
-    utilities::consolidateStyles(link);
+    utilities::ConsolidateStyles(link);
     EXPECT_EQ(second.StyleName(), u"甲"_s);
     EXPECT_EQ(third.StyleName(), u"甲"_s);
     EXPECT_EQ(styleNames(), (QStringList{u"Standard"_s, u"甲"_s}));
@@ -82,7 +82,7 @@ TEST_F(StyleConsolidation, FontFilesDifferingInCaseAreNotTheSameShape) {
     doc->addTextStyle(u"B"_s, u"TXT.shx"_s, u"hztxt.shx"_s);
     doc->addTextStyle(u"C"_s, u"txt.shx"_s, u"HZTXT.SHX"_s);
     text(u"B"_s);
-    utilities::consolidateStyles(link);
+    utilities::ConsolidateStyles(link);
     EXPECT_EQ(styleNames(), (QStringList{u"Standard"_s, u"A"_s, u"B"_s, u"C"_s}));
     EXPECT_EQ(ui.hints, QStringList{kDone});
 }
@@ -92,7 +92,7 @@ TEST_F(StyleConsolidation, DrawingWithoutSameShapedStylesIsLeftAsItIs) {
     doc->addTextStyle(u"C"_s, u"romans.shx"_s, QString());
     text(u"A"_s);
     const qint64 changes = doc->changes();
-    utilities::consolidateStyles(link);
+    utilities::ConsolidateStyles(link);
     EXPECT_EQ(ui.hints, QStringList{kDone});
     EXPECT_EQ(ui.eventsProcessed, 0);
     EXPECT_EQ(doc->changes(), changes);
@@ -112,7 +112,7 @@ TEST_F(StyleConsolidation, StyleStillUsedOutsideModelSpaceIsKeptAndCountedOnce) 
     block.append(doc->makeEntity(cad::memory::kinds::mtext()))
         .setValue(cad::Member::StyleName, u"B"_s);
 
-    utilities::consolidateStyles(link);
+    utilities::ConsolidateStyles(link);
     EXPECT_EQ(b.StyleName(), u"A"_s);
     EXPECT_EQ(d.StyleName(), u"A"_s);
     EXPECT_EQ(doc->paperSpace().entities[0]->value(cad::Member::StyleName).toText(), u"B"_s);
@@ -127,7 +127,7 @@ TEST_F(StyleConsolidation, CadFailureBeforeTheFirstDeletionEndsTheRun) {
     doc->addTextStyle(u"B"_s, u"txt.shx"_s, u"hztxt.shx"_s);
     text(u"B"_s);
     app->failCall(5);  // after the guard, in the first scan
-    EXPECT_THROW(utilities::consolidateStyles(link), cad::Error);
+    EXPECT_THROW(utilities::ConsolidateStyles(link), cad::Error);
     EXPECT_EQ(doc->undoDepth(), 0);
     EXPECT_EQ(styleNames(), (QStringList{u"Standard"_s, u"A"_s, u"B"_s}));
 }
@@ -149,8 +149,8 @@ TEST_F(StyleConsolidation, CadThatQuitsAfterTheFirstDeletionEndsTheRunQuietly) {
     } quitting;
     quitting.quit = [this] { app->quit(); };
     cad::CadLink quitLink(quitting);
-    quitLink.attachCad();
-    EXPECT_NO_THROW(utilities::consolidateStyles(quitLink));
+    quitLink.AttachCad();
+    EXPECT_NO_THROW(utilities::ConsolidateStyles(quitLink));
     // The style whose deletion the quit cut short is counted.
     EXPECT_EQ(quitting.lastHint(), u"提示：整理完成100.0%， 1个字型未能删除"_s);
 }

@@ -22,7 +22,7 @@ protected:
     }
     void swap(const std::vector<cad::Entity>& picks) {
         pickOnScreen(picks);
-        utilities::swapPositions(link);
+        utilities::SwapPositions(link);
     }
 };
 
@@ -82,7 +82,7 @@ TEST_F(SwapPositions, RefusedWriteOfTheSecondPutsTheFirstBack) {
     locked.Layer(u"Locked"_s);
     layer.locked = true;
     pickOnScreen({text, locked});
-    EXPECT_THROW(utilities::swapPositions(link), cad::Error);
+    EXPECT_THROW(utilities::SwapPositions(link), cad::Error);
     EXPECT_EQ(text.InsertionPoint().x, 1);
     EXPECT_EQ(locked.InsertionPoint().x, 2);
     EXPECT_FALSE(selectionSetLeft());
@@ -93,12 +93,12 @@ TEST_F(SwapPositions, FailureAtAnyCallSwapsBothOrNeitherAndTheNextSwapWorks) {
     const cad::Entity a = ms.AddText(u"a"_s, {1, 0, 0}, 2.5);
     const cad::Entity b = insert({2, 0, 0});
     for (int n = 3; n <= 40; ++n) {  // after the guard's two calls
-        link.attachCad();
+        link.AttachCad();
         const double before = a.InsertionPoint().x;
         pickOnScreen({a, b});
         app->failCall(n);
         try {
-            utilities::swapPositions(link);
+            utilities::SwapPositions(link);
         } catch (const cad::Error&) {
             // The window's guard reports it.
         }

@@ -54,7 +54,7 @@ class UtilitiesPageTest : public ::testing::Test {
 protected:
     UtilitiesPageTest() {
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), app);
-        host.link.attachCad();
+        host.link.AttachCad();
         doc->addTextStyle(u"A"_s, u"txt.shx"_s, u"hztxt.shx"_s);
         doc->addTextStyle(u"B"_s, u"txt.shx"_s, u"hztxt.shx"_s);
         const cad::ModelSpace ms = cad::Application(app).ActiveDocument().ModelSpace();
