@@ -13,8 +13,8 @@ from ezdxf.math import fit_points_to_cad_cv
 
 
 def main(argument):
-    spec = json.loads(argument)
-    curve = fit_points_to_cad_cv(spec["fit"], tangents=spec["tangents"])
+    curve_of = json.loads(argument)
+    curve = fit_points_to_cad_cv(curve_of["fit"], tangents=curve_of["tangents"])
     sys.stdout.write(json.dumps([list(p) for p in curve.approximate(2000)]))
 
 
