@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 .PHONY: deps build-deps configure build test run bench format format-check tidy test-asan clean \
-        screenshots fuzz symbol-sheet
+        screenshots fuzz symbol-sheet windows-deps windows-qt windows test-windows
 
 # The targets run one after the other (Ninja builds in parallel): two package checks must not
 # run apt-get at the same time.
@@ -75,6 +75,31 @@ fuzz: configure
 	$(BUILD_FUZZ)/fuzz_remote_decode -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/remote.dict \
 		-artifact_prefix=$(BUILD_FUZZ)/remote- $(BUILD_FUZZ)/corpus-remote $(BUILD_FUZZ)/seeds-remote
 
+# The Windows build: cross-compiled with mingw-w64 against the Windows Qt in $(BUILD_WIN)/qt6-win64
+# (unpacked from ../shared/toolchains, or built from Debian's source where that is missing), its
+# tests run under Wine.
+BUILD_WIN ?= build-windows
+WIN_QT    := $(abspath $(BUILD_WIN))/qt6-win64
+
+windows-deps:
+	@scripts/deps.sh windows
+
+windows-qt: windows-deps
+	@scripts/windows-qt.sh $(WIN_QT)
+
+$(BUILD_WIN)/build.ninja:
+	cmake -S . -B $(BUILD_WIN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_PREFIX_PATH=$(WIN_QT) \
+		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+
+windows: windows-qt $(BUILD_WIN)/build.ninja
+	cmake --build $(BUILD_WIN) -j $(JOBS)
+
+# Every test program and script under Wine; the prefix's server is ended whatever the outcome.
+test-windows: windows
+	cd $(BUILD_WIN) && ctest --output-on-failure -j $(JOBS); status=$$?; \
+		WINEPREFIX=$(abspath $(BUILD_WIN))/wine wineserver -k 2>/dev/null; exit $$status
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
@@ -82,7 +107,7 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_WIN)
 
 tidy: configure
 	git ls-files 'src/*.cpp' | xargs clang-tidy -p $(BUILD) --quiet

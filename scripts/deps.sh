@@ -2,7 +2,8 @@
 # Checks the Debian packages the project needs and installs what is missing.
 #
 #   scripts/deps.sh required   what configuring and building need (`make build`)
-#   scripts/deps.sh all        those and what the tests and tools need (`make deps`, `make test`)
+#   scripts/deps.sh windows    what the Windows build and its tests under Wine need
+#   scripts/deps.sh all        all of these and what the tests and tools need (`make deps`)
 #
 # Installing needs root. Without root, a missing package stops the script with the command that
 # installs it; `make build` therefore works for any user once the required packages are there.
@@ -24,11 +25,20 @@ optional=(
     clang libclang-rt-14-dev clang-format ccache
 )
 
+# The Windows build and its tests: mingw-w64 with posix threads (the Windows Qt was built with
+# it), GoogleTest's source to build for it, Wine to run the programs, the fonts the offscreen
+# platform is given there, zip for the package; Qt's host tools come with qt6-base-dev-tools.
+windows=(
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest qt6-base-dev-tools
+    wine wine64 xvfb xauth fonts-noto-cjk fonts-dejavu-core zip unzip
+)
+
 case "${1:-}" in
     required) packages=("${required[@]}") ;;
-    all) packages=("${required[@]}" "${optional[@]}") ;;
+    windows) packages=("${windows[@]}") ;;
+    all) packages=("${required[@]}" "${optional[@]}" "${windows[@]}") ;;
     *)
-        echo "usage: $0 required|all" >&2
+        echo "usage: $0 required|windows|all" >&2
         exit 2
         ;;
 esac

@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -16,6 +19,29 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
+// A second name for a file's data; false where the file system has no hard links (FAT, some
+// network shares).
+bool hardLink(const QString& existing, const QString& link) {
+#ifdef Q_OS_WIN
+    return ::CreateHardLinkW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(link).utf16()),
+                             reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(existing).utf16()),
+                             nullptr);
+#else
+    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(link).constData()) ==
+           0;
+#endif
+}
+
+// The written bytes on the disk, not only in the system's cache, before the rename makes them
+// the file.
+bool reachesDisk(const QSaveFile& file) {
+#ifdef Q_OS_WIN
+    return ::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(file.handle())));
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
 // The previous file as PATH.bak: a hard link where the file system has them (instant, and the
 // rename of the new file leaves the link on the old data), a copy elsewhere.
 bool keepBackup(const QString& path, QString& why) {
@@ -24,10 +50,8 @@ bool keepBackup(const QString& path, QString& why) {
         why = u"cannot replace the backup %1"_s.arg(backup);
         return false;
     }
-#ifdef Q_OS_UNIX
-    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(backup).constData()) == 0)
+    if (hardLink(path, backup))
         return true;
-#endif
     QFile source(path);
     if (!source.copy(backup)) {
         why = u"cannot keep the previous file as %1: %2"_s.arg(backup, source.errorString());
@@ -57,12 +81,10 @@ Result<qint64> writeFileSafely(const QString& path, const QByteArray& bytes) {
         file.cancelWriting();
         return Error{path, 0, u"cannot save: %1"_s.arg(why)};
     }
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0) {
+    if (!reachesDisk(file)) {
         file.cancelWriting();
         return Error{path, 0, u"cannot save: the data did not reach the disk"_s};
     }
-#endif
     if (info.exists()) {
         QString why;
         if (!keepBackup(path, why)) {

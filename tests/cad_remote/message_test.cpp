@@ -1,15 +1,8 @@
-// The wire format on its own: values, requests and frames, and the socket's place.
+// The wire format on its own: values, requests and frames.
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QDir>
-#include <QFile>
 
 #include "cad/remote/frame.h"
 #include "cad/remote/message.h"
-#include "cad/remote/socket_path.h"
 #include "raw_client.h"
 #include "server_thread.h"
 #include "support/qstring_printer.h"
@@ -130,50 +123,6 @@ TEST(Frames, ALengthAboveTheCapIsFlagged) {
     buffer.append(QByteArray("\x01\x00\x00\x01", 4));
     EXPECT_FALSE(buffer.next().has_value());
     EXPECT_TRUE(buffer.oversize());
-}
-
-TEST(SocketPlace, LivesInAPrivateDirectoryUnderTheRuntimeDirectory) {
-    PrivateRuntimeDir runtime;
-    const QString path = socketPath(u"AutoCAD.Application"_s);
-    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    EXPECT_EQ(path, runtimeDir + u"/elecaide/autocad.application.sock"_s);
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(runtimeDir + u"/elecaide"_s).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
-}
-
-TEST(SocketPlace, AServersSocketIsOpenOnlyToItsUser) {
-    PrivateRuntimeDir runtime;
-    ServerThread server;
-    ASSERT_FALSE(server.listenResult().has_value());
-    struct stat st {};
-    const QString path = socketPath(u"AutoCAD.Application"_s);
-    ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
-    EXPECT_TRUE(S_ISSOCK(st.st_mode));
-    EXPECT_EQ(st.st_mode & 077, 0u);
-}
-
-TEST(SocketPlace, AnOpenRuntimeDirectoryIsNotUsed) {
-    PrivateRuntimeDir runtime;
-    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    ::chmod(QFile::encodeName(runtimeDir).constData(), 0777);
-    const QString path = socketPath(u"AutoCAD.Application"_s);
-    EXPECT_FALSE(path.startsWith(runtimeDir)) << path.toStdString();
-    EXPECT_TRUE(path.startsWith(u"/tmp/elecaide-%1/"_s.arg(::getuid()))) << path.toStdString();
-}
-
-TEST(SocketPlace, AProgIdThatIsNotAPlainNameHasNoSocket) {
-    EXPECT_TRUE(socketPath(u"../x"_s).isEmpty());
-    EXPECT_TRUE(socketPath(QString()).isEmpty());
-}
-
-TEST(SocketPlace, ThePeerCheckKnowsOurOwnProcesses) {
-    int fds[2];
-    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
-    EXPECT_TRUE(peerIsCurrentUser(fds[0]));
-    EXPECT_FALSE(peerIsCurrentUser(-1));
-    ::close(fds[0]);
-    ::close(fds[1]);
 }
 
 }  // namespace

@@ -1,10 +1,5 @@
 // Reading, writing and calling members of a served drawing through the socket.
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 #include <QThread>
-
-#include "cad/remote/socket_path.h"
 
 #include "cad/cad_link.h"
 #include "remote_fixture.h"
@@ -203,21 +198,6 @@ TEST_F(RemoteAttach, ASecondServerSaysOneIsAlreadyRunning) {
     EXPECT_TRUE(second.listenResult()->contains(u"已有"_s)) << second.listenResult()->toStdString();
     EXPECT_EQ(
         cad::GetRunningApplication(QString::fromUtf16(cad::kAutoCadProgId)).Documents().Count(), 1);
-}
-
-TEST_F(RemoteAttach, ASocketLeftByACrashedServerIsTakenOver) {
-    // A bound socket nobody listens on, as a killed server leaves it.
-    const QByteArray path = QFile::encodeName(cad::remote::socketPath(u"AutoCAD.Application"_s));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::copy(path.begin(), path.end(), address.sun_path);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(fd);
-    ServerThread server;
-    EXPECT_FALSE(server.listenResult().has_value());
-    link.AttachCad();
-    EXPECT_TRUE(link.isAttached());
 }
 
 }  // namespace

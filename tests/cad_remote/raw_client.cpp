@@ -3,7 +3,7 @@
 
 #include <QDeadlineTimer>
 
-#include "cad/remote/socket_path.h"
+#include "cad/remote/local_endpoint.h"
 #include "cad/running.h"
 
 namespace remote_test {
@@ -19,7 +19,7 @@ cad::ObjectRef TagIds::objectOf(std::uint32_t id) {
 }
 
 RawClient::RawClient() {
-    m_socket.connectToServer(socketPath(QString::fromUtf16(cad::kAutoCadProgId)));
+    m_socket.connectToServer(localEndpoint(QString::fromUtf16(cad::kAutoCadProgId))->name);
     m_socket.waitForConnected(10000);
 }
 

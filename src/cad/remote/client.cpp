@@ -2,17 +2,17 @@
 #include "cad/remote/client.h"
 
 #include "cad/remote/connection.h"
-#include "cad/remote/socket_path.h"
+#include "cad/remote/local_endpoint.h"
 #include "cad/running.h"
 
 namespace cad::remote {
 
 ObjectRef connectRemote(const QString& progId) {
-    const QString path = socketPath(progId);
-    if (path.isEmpty()) {
+    const std::optional<LocalEndpoint> endpoint = localEndpoint(progId);
+    if (!endpoint) {
         return nullptr;
     }
-    std::shared_ptr<Connection> connection = Connection::open(path);
+    std::shared_ptr<Connection> connection = Connection::open(endpoint->name);
     if (!connection) {
         return nullptr;
     }

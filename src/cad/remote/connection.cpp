@@ -9,7 +9,7 @@
 
 #include "cad/remote/input_hold.h"
 #include "cad/remote/remote_object.h"
-#include "cad/remote/socket_path.h"
+#include "cad/remote/local_endpoint.h"
 
 namespace cad::remote {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "cad/remote/client_session.h"
-#include "cad/remote/socket_path.h"
+#include "cad/remote/local_endpoint.h"
 
 namespace cad::remote {
 
@@ -38,21 +38,21 @@ bool Server::isServing() const {
 }
 
 std::optional<QString> Server::listen() {
-    const QString path = remote::socketPath(m_progId);
-    if (path.isEmpty()) {
+    const std::optional<LocalEndpoint> endpoint = localEndpoint(m_progId);
+    if (!endpoint) {
         return QStringLiteral("无法建立只属于本用户的套接字目录");
     }
     // The lock decides which of two servers starting at once serves; a dead server's lock is
     // taken over, and so is the socket file it left.
-    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    auto lock = std::make_unique<QLockFile>(endpoint->lockFile);
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
         return QStringLiteral("已有一个 %1 在运行").arg(m_progId);
     }
     m_lock = std::move(lock);
-    QLocalServer::removeServer(path);
+    QLocalServer::removeServer(endpoint->name);
     m_local.setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_local.listen(path)) {
+    if (!m_local.listen(endpoint->name)) {
         return m_local.errorString();
     }
     return std::nullopt;

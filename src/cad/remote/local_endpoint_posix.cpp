@@ -1,5 +1,5 @@
-// The private socket directory and the peer credential check (Linux).
-#include "cad/remote/socket_path.h"
+// The socket in a private directory and the peer credential check (Linux).
+#include "cad/remote/local_endpoint.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -34,14 +34,6 @@ bool makePrivateDirectory(const QString& path) {
     return (st.st_mode & 077) == 0 || ::chmod(native.constData(), 0700) == 0;
 }
 
-bool isPlainName(const QString& name) {
-    return !name.isEmpty() && name.size() <= 64 &&
-           std::all_of(name.begin(), name.end(), [](QChar c) {
-               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                      (c >= u'0' && c <= u'9') || c == u'.' || c == u'_' || c == u'-';
-           });
-}
-
 QString privateDirectory() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && isPrivateDirectory(runtime)) {
@@ -56,15 +48,16 @@ QString privateDirectory() {
 
 }  // namespace
 
-QString socketPath(const QString& progId) {
+std::optional<LocalEndpoint> localEndpoint(const QString& progId) {
     if (!isPlainName(progId)) {
-        return {};
+        return std::nullopt;
     }
     const QString dir = privateDirectory();
     if (dir.isEmpty()) {
-        return {};
+        return std::nullopt;
     }
-    return dir + u'/' + progId.toLower() + QStringLiteral(".sock");
+    const QString socket = dir + u'/' + progId.toLower() + QStringLiteral(".sock");
+    return LocalEndpoint{socket, socket + QStringLiteral(".lock")};
 }
 
 bool peerIsCurrentUser(qintptr socketDescriptor) {

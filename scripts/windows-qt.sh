@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Puts the Qt 6.4.2 base for Windows (mingw-w64) the Windows build links into PREFIX.
+#
+#   scripts/windows-qt.sh PREFIX
+#
+# From the prebuilt archive when it is there ($ELECAIDE_TOOLCHAINS, by default ../shared/toolchains
+# beside the checkout), checked against its SHA-256; else built from Debian's own qt6-base source
+# by scripts/build-qt-windows.sh (about 40 minutes on two cores). Does nothing when PREFIX
+# already holds the same Qt.
+set -euo pipefail
+
+prefix=${1:?usage: $0 PREFIX}
+root=$(cd "$(dirname "$0")/.." && pwd)
+toolchains=${ELECAIDE_TOOLCHAINS:-$root/../shared/toolchains}
+archive=$toolchains/qt6-win64-6.4.2-mingw.tar.xz
+stamp=$prefix/.elecaide-qt
+
+if [[ -f $prefix/lib/cmake/Qt6/Qt6Config.cmake && -f $stamp ]]; then
+    exit 0
+fi
+rm -rf "$prefix"
+mkdir -p "$(dirname "$prefix")"
+
+if [[ -f $archive ]]; then
+    echo "windows-qt: unpacking $archive"
+    (cd "$toolchains" && sha256sum --quiet -c "$(basename "$archive").sha256")
+    scratch=$(mktemp -d "$(dirname "$prefix")/qt-unpack.XXXXXX")
+    tar -C "$scratch" -xJf "$archive"
+    mv "$scratch/qt6-win64" "$prefix"
+    rmdir "$scratch"
+    echo "archive $(basename "$archive")" >"$stamp"
+else
+    echo "windows-qt: no $archive; building Qt for Windows from Debian's source instead"
+    "$root/scripts/build-qt-windows.sh" "$prefix"
+    echo "built from source" >"$stamp"
+fi
