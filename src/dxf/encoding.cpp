@@ -1,6 +1,7 @@
 // Text encodings of DXF files: choosing one per file, converting, and the DXF text escapes.
 #include "dxf/encoding.h"
 
+#include "core/code_page.h"
 #include "dxf/tag.h"
 
 #include <array>
@@ -12,7 +13,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-constexpr auto kStateless = QStringConverter::Flag::Stateless;
 constexpr QByteArrayView kUtf8Name = "UTF-8";
 constexpr QByteArrayView kJohabName = "Johab";
 constexpr QByteArrayView kFallbackName = "windows-1252";  // AutoCAD's default code page
@@ -119,16 +119,11 @@ bool hasLineBreakOrSurrogate(QStringView text) {
     return false;
 }
 
-QStringDecoder makeDecoder(QByteArrayView codecName) {
-    return QStringDecoder(codecName.toByteArray().constData(), kStateless);
-}
-
 }  // namespace
 
 struct Encoding::Converters {
-    std::optional<QStringDecoder> decoder;
-    std::optional<QStringEncoder> encoder;
-    std::array<std::optional<QStringDecoder>, 5> multibyte;
+    std::optional<core::CodePage> page;
+    std::array<std::optional<core::CodePage>, 5> multibyte;
 };
 
 Encoding::Encoding() = default;
@@ -160,8 +155,8 @@ std::optional<Encoding> Encoding::fromCodePage(QByteArrayView dwgCodePage) {
             return Encoding();
         if (page.codecName == kJohabName)
             return Encoding(Kind::Johab, kJohabName.toByteArray());
-        // Qt without ICU knows only a handful of encodings; the caller then falls back.
-        if (!makeDecoder(page.codecName).isValid())
+        // A platform may lack a page; the caller then falls back.
+        if (!core::CodePage::named(page.codecName))
             return std::nullopt;
         return Encoding(Kind::Codec, page.codecName.toByteArray());
     }
@@ -191,8 +186,7 @@ Encoding::Converters& Encoding::converters() const {
     if (!m_converters) {
         m_converters = std::make_unique<Converters>();
         if (m_kind == Kind::Codec) {
-            m_converters->decoder.emplace(m_codecName.constData(), kStateless);
-            m_converters->encoder.emplace(m_codecName.constData(), kStateless);
+            m_converters->page = core::CodePage::named(m_codecName);
         }
     }
     return *m_converters;
@@ -206,11 +200,8 @@ QString Encoding::decodeBytes(QByteArrayView raw) const {
             return QString::fromUtf8(raw);
         case Kind::Johab:
             return decodeJohab(raw);
-        case Kind::Codec: {
-            QStringDecoder& decoder = *converters().decoder;
-            decoder.resetState();
-            return decoder.decode(raw);
-        }
+        case Kind::Codec:
+            return converters().page->decode(raw);
     }
     return {};
 }
@@ -244,11 +235,11 @@ QString Encoding::decodeText(QByteArrayView raw) const {
                 if (kMultibytePages[page - 1] == kJohabName) {
                     decoded = decodeJohab(QByteArrayView(bytes, 2));
                 } else {
-                    std::optional<QStringDecoder>& decoder = converters().multibyte[page - 1];
+                    std::optional<core::CodePage>& decoder = converters().multibyte[page - 1];
                     if (!decoder)
-                        decoder.emplace(makeDecoder(kMultibytePages[page - 1]));
-                    decoder->resetState();
-                    decoded = decoder->decode(QByteArrayView(bytes, 2));
+                        decoder = core::CodePage::named(kMultibytePages[page - 1]);
+                    if (decoder)
+                        decoded = decoder->decode(QByteArrayView(bytes, 2));
                 }
                 // Two bytes that are not one character of that page stay as written.
                 const bool oneCharacter =
@@ -279,13 +270,11 @@ bool Encoding::encodesExactly(QStringView text, QByteArray& out) const {
             return true;
         }
         case Kind::Codec: {
-            Converters& conv = converters();
-            conv.encoder->resetState();
-            out = conv.encoder->encode(text);
-            // ICU substitutes or best-fits what a page lacks instead of failing reliably, so
-            // the decoded result is what tells whether the page holds the text.
-            conv.decoder->resetState();
-            return QString(conv.decoder->decode(out)) == text;
+            const core::CodePage& page = *converters().page;
+            out = page.encode(text);
+            // Converters substitute or best-fit what a page lacks instead of failing reliably,
+            // so the decoded result is what tells whether the page holds the text.
+            return page.decode(out) == text;
         }
     }
     return false;
@@ -539,7 +528,7 @@ bool ksToJohab(unsigned char k0, unsigned char k1, unsigned char out[2]) {
 QString decodeJohab(QByteArrayView bytes) {
     QString out;
     out.reserve(bytes.size());
-    std::optional<QStringDecoder> wansung;
+    std::optional<core::CodePage> wansung;
     const qsizetype size = bytes.size();
     for (qsizetype i = 0; i < size;) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
@@ -565,9 +554,10 @@ QString decodeJohab(QByteArrayView bytes) {
             continue;
         }
         if (!wansung)
-            wansung.emplace(makeDecoder("windows-949"));
-        wansung->resetState();
-        const QString c = wansung->decode(QByteArrayView(reinterpret_cast<const char*>(ks), 2));
+            wansung = core::CodePage::named("windows-949");
+        const QString c =
+            wansung ? wansung->decode(QByteArrayView(reinterpret_cast<const char*>(ks), 2))
+                    : QString();
         out += c.isEmpty() ? QString(QChar::ReplacementCharacter) : c;
     }
     return out;
@@ -576,7 +566,7 @@ QString decodeJohab(QByteArrayView bytes) {
 std::optional<QByteArray> encodeJohab(QStringView text) {
     QByteArray out;
     out.reserve(text.size() * 2);
-    std::optional<QStringEncoder> wansung;
+    std::optional<core::CodePage> wansung;
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
         if (c < 0x80) {
@@ -591,8 +581,9 @@ std::optional<QByteArray> encodeJohab(QStringView text) {
         if (qc.isSurrogate())
             return std::nullopt;
         if (!wansung)
-            wansung.emplace("windows-949", kStateless);
-        wansung->resetState();
+            wansung = core::CodePage::named("windows-949");
+        if (!wansung)
+            return std::nullopt;
         const QByteArray ks = wansung->encode(QStringView(&qc, 1));
         unsigned char johab[2];
         if (ks.size() != 2 || !ksToJohab(ks[0], ks[1], johab))

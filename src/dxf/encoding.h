@@ -4,8 +4,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <memory>
 #include <optional>

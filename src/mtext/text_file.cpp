@@ -4,13 +4,18 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
+
+#include "core/code_page.h"
 
 namespace mtext {
 
 namespace {
 
-const char kGb18030[] = "GB18030";
+// The Chinese Windows code page, a superset of GBK holding every Unicode character: every
+// platform converts it.
+core::CodePage gb18030() {
+    return *core::CodePage::named("GB18030");
+}
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
 struct Decoded {
@@ -24,8 +29,7 @@ Decoded decode(const QByteArray& bytes) {
     if (!utf8.hasError()) {
         return {text, bytes.startsWith(kUtf8Bom) ? TextEncoding::Utf8WithBom : TextEncoding::Utf8};
     }
-    QStringDecoder gb18030(kGb18030);
-    return {gb18030(bytes), TextEncoding::Gb18030};
+    return {gb18030().decode(bytes), TextEncoding::Gb18030};
 }
 
 QString withCrLfBreaks(QStringView fileText) {
@@ -50,8 +54,7 @@ QByteArray encode(const QString& text, TextEncoding encoding) {
         case TextEncoding::Gb18030:
             break;
     }
-    QStringEncoder gb18030(kGb18030);
-    return gb18030(text);
+    return gb18030().encode(text);
 }
 
 }  // namespace
