@@ -1,7 +1,7 @@
 // Text to and from the bytes of a legacy code page ("GBK", "windows-1252", "GB18030", "IBM850",
 // ...). The platform seam of text conversion: Qt's converters, which reach ICU, on Linux
-// (code_page_icu.cpp); the system's code page tables on Windows, where Qt has no ICU
-// (code_page_windows.cpp).
+// (code_page_icu.cpp); the system's code page tables on Windows, where Qt has no ICU, and GB18030
+// there by core::Gb18030 on the GBK table, the same on every system (code_page_windows.cpp).
 #pragma once
 
 #include <QByteArray>

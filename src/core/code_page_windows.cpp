@@ -1,9 +1,11 @@
-// Code pages through the system's tables (MultiByteToWideChar / WideCharToMultiByte).
+// Code pages through the system's tables (MultiByteToWideChar / WideCharToMultiByte), and
+// GB18030 through core::Gb18030 on the GBK table: not every Windows has code page 54936.
 #include <windows.h>
 
 #include <array>
 
 #include "core/code_page.h"
+#include "core/gb18030.h"
 
 namespace core {
 
@@ -15,8 +17,7 @@ struct NamedPage {
     QByteArrayView name;
     UINT page;
 };
-constexpr NamedPage kNamedPages[] = {
-    {"gbk", 936}, {"gb18030", 54936}, {"macintosh", 10000}, {"utf-8", CP_UTF8}};
+constexpr NamedPage kNamedPages[] = {{"gbk", 936}, {"macintosh", 10000}, {"utf-8", CP_UTF8}};
 constexpr NamedPage kNumberedPages[] = {{"windows-", 0}, {"ibm", 0}, {"iso-8859-", 28590}};
 
 UINT pageNumber(QByteArrayView name) {
@@ -28,9 +29,8 @@ UINT pageNumber(QByteArrayView name) {
     }
     for (const NamedPage& numbered : kNumberedPages) {
         bool ok = false;
-        const uint number = lower.startsWith(numbered.name)
-                                ? lower.sliced(numbered.name.size()).toUInt(&ok)
-                                : 0;
+        const uint number =
+            lower.startsWith(numbered.name) ? lower.sliced(numbered.name.size()).toUInt(&ok) : 0;
         if (ok && number > 0 && number < 65536) {
             return numbered.page + number;
         }
@@ -40,7 +40,7 @@ UINT pageNumber(QByteArrayView name) {
 
 // Pages whose conversions take no flags (the documented exceptions that concern us).
 bool takesNoFlags(UINT page) {
-    return page == 54936 || page == CP_UTF8;
+    return page == CP_UTF8;
 }
 
 // Decodes bytes that are all characters of the page; -1 when some are not.
@@ -54,17 +54,29 @@ int decodeStrictly(UINT page, QByteArrayView bytes, wchar_t* out, int room) {
 
 struct CodePage::Converter {
     UINT page;
+    std::optional<Gb18030> gb18030;  // instead of the page, for GB18030
 };
 
 std::optional<CodePage> CodePage::named(QByteArrayView name) {
+    if (name.toByteArray().toLower() == "gb18030") {
+        std::optional<CodePage> gbk = named("GBK");
+        if (!gbk) {
+            return std::nullopt;
+        }
+        return CodePage(name.toByteArray(),
+                        std::make_shared<Converter>(Converter{0, Gb18030(std::move(*gbk))}));
+    }
     const UINT page = pageNumber(name);
     if (page == 0 || !::IsValidCodePage(page)) {
         return std::nullopt;
     }
-    return CodePage(name.toByteArray(), std::make_shared<Converter>(Converter{page}));
+    return CodePage(name.toByteArray(), std::make_shared<Converter>(Converter{page, {}}));
 }
 
 QString CodePage::decode(QByteArrayView bytes) const {
+    if (m_converter->gb18030) {
+        return m_converter->gb18030->decode(bytes);
+    }
     const UINT page = m_converter->page;
     if (bytes.isEmpty()) {
         return {};
@@ -77,7 +89,7 @@ QString CodePage::decode(QByteArrayView bytes) const {
         return out;
     }
     // Some bytes are no character: character by character, the longest sequence the page
-    // knows (one, two or, in GB18030, four bytes), and U+FFFD for a byte that starts none.
+    // knows (one, two or four bytes), and U+FFFD for a byte that starts none.
     out.clear();
     for (qsizetype i = 0; i < bytes.size();) {
         std::array<wchar_t, 4> unit{};
@@ -104,6 +116,9 @@ QString CodePage::decode(QByteArrayView bytes) const {
 }
 
 QByteArray CodePage::encode(QStringView text) const {
+    if (m_converter->gb18030) {
+        return m_converter->gb18030->encode(text);
+    }
     const UINT page = m_converter->page;
     if (text.isEmpty()) {
         return {};
