@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 .PHONY: deps build-deps configure build test run bench format format-check tidy test-asan clean \
-        screenshots fuzz symbol-sheet windows-deps windows-qt windows test-windows
+        screenshots fuzz symbol-sheet windows-deps windows-qt windows test-windows windows-dist
 
 # The targets run one after the other (Ninja builds in parallel): two package checks must not
 # run apt-get at the same time.
@@ -99,6 +99,16 @@ windows: windows-qt $(BUILD_WIN)/build.ninja
 test-windows: windows
 	cd $(BUILD_WIN) && ctest --output-on-failure -j $(JOBS); status=$$?; \
 		WINEPREFIX=$(abspath $(BUILD_WIN))/wine wineserver -k 2>/dev/null; exit $$status
+
+# The zip for drafters, dist/ElecAide-<version>-win64.zip (the version is project()'s in
+# CMakeLists.txt): both programs with the DLLs and plugins they load, the usage notes and the
+# sample plan. Then checked as a drafter would start it, unzipped under a fresh Wine prefix with
+# nothing of the build in reach (scripts/windows-dist-check.sh); the demo's screenshots and logs
+# go to $(BUILD_WIN)/windows-dist/check.
+windows-dist: windows-qt $(BUILD_WIN)/build.ninja
+	cmake --build $(BUILD_WIN) -j $(JOBS) --target windows_dist
+	scripts/windows-dist-check.sh "$$(cat $(BUILD_WIN)/windows-dist/zip-path)" \
+		$(BUILD_WIN)/windows-dist/check
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

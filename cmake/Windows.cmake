@@ -34,3 +34,6 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
     WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+
+# The programs' icons and version resources, and the zip for drafters (`make windows-dist`).
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsDist.cmake)

@@ -27,10 +27,11 @@ optional=(
 
 # The Windows build and its tests: mingw-w64 with posix threads (the Windows Qt was built with
 # it), GoogleTest's source to build for it, Wine to run the programs, the fonts the offscreen
-# platform is given there, zip for the package; Qt's host tools come with qt6-base-dev-tools.
+# platform is given there, python3 to draw the programs' icons, unzip to check the package;
+# Qt's host tools come with qt6-base-dev-tools.
 windows=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest qt6-base-dev-tools
-    wine wine64 xvfb xauth fonts-noto-cjk fonts-dejavu-core zip unzip
+    wine wine64 xvfb xauth fonts-noto-cjk fonts-dejavu-core python3 unzip
 )
 
 case "${1:-}" in
