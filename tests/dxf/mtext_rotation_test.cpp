@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/linux_readers.h"
+
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -82,14 +84,16 @@ INSTANTIATE_TEST_SUITE_P(
                 " 11\n1.0\n 21\n0.0\n 31\n0.0\n 50\n0.0\n"},
         Turning{"planar_direction_stays_planar", " 50\n10.0\n 11\n0.0\n 21\n1.0\n", 90, 0,
                 " 50\n0.0\n 11\n1.0\n 21\n0.0\n"},
+        // 45 degrees: near a right angle the cosines of C libraries differ in the last digits.
         Turning{"zero_direction_leaves_rotation", " 11\n0.0\n 21\n0.0\n 31\n0.0\n 50\n30.0\n", 30,
-                std::numbers::pi / 2,
-                " 11\n6.123233995736766e-17\n 21\n1.0\n 31\n0.0\n 50\n90.0\n"}),
+                std::numbers::pi / 4,
+                " 11\n0.7071067811865476\n 21\n0.7071067811865475\n 31\n0.0\n 50\n45.0\n"}),
     [](const ::testing::TestParamInfo<Turning>& info) { return std::string(info.param.name); });
 
 // ezdxf's drawing: texts turned by direction, by rotation, by both; ezdxf reads back the
 // angles given through the automation interface, and the text left alone keeps its record.
 TEST(MtextRotation, EzdxfReadsTheAnglesGivenThroughTheInterface) {
+    SKIP_UNLESS_LINUX_READERS();
     struct Expected {
         const char* text;
         double degrees;

@@ -1,9 +1,11 @@
 """Runs r12_save.script on an R12 drawing and reads the drawing it saved with ezdxf and librecad.
 
-Usage: /usr/bin/python3 r12_save.py ELECAIDE SCRIPT
+Usage: /usr/bin/python3 r12_save.py SCRIPT ELECAIDE...
 
-The drawing is made here with ezdxf (R12, GBK text); the script adds a multiline text and a
-spline and saves, once on the embedded drawing and once served as sketchcad serves it. ezdxf must read the saved file strictly (readfile, then audit without errors)
+ELECAIDE is the command that starts elecaide: its path, or the Wine runner and the .exe. The
+drawing is made here with ezdxf (R12, GBK text); the script adds a multiline text and a spline
+and saves, once on the embedded drawing and once served as sketchcad serves it. ezdxf must read
+the saved file strictly (readfile, then audit without errors)
 and find the original entities unchanged and the new ones as texts and a polyline; librecad
 must convert it to PDF.
 """
@@ -42,7 +44,7 @@ def check(elecaide, script, options):
         plan = os.path.join(folder, "r12_plan.dxf")
         make_plan(plan)
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-        run = subprocess.run([elecaide, "--script", script, "--trace"] + options, cwd=folder,
+        run = subprocess.run(elecaide + ["--script", script, "--trace"] + options, cwd=folder,
                              env=env, capture_output=True, text=True, timeout=300)
         sys.stdout.write(run.stdout + run.stderr)
         assert run.returncode == 0, f"the script ended with {run.returncode}"
@@ -72,4 +74,4 @@ def check(elecaide, script, options):
 
 
 if __name__ == "__main__":
-    main(*sys.argv[1:3])
+    main(sys.argv[2:], sys.argv[1])
