@@ -8,9 +8,9 @@
 #include <QFile>
 
 #include "cad/cad_link.h"
-#include "cad/running.h"
 #include "cad/remote/client.h"
 #include "cad/remote/local_endpoint.h"
+#include "cad/running.h"
 #include "server_thread.h"
 #include "ui/recording_ui.h"
 

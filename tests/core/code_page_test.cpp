@@ -33,7 +33,9 @@ TEST(CodePage, ConvertsBothWaysLikeTheWindowsTables) {
 TEST(CodePage, BytesThatAreNoCharacterBecomeReplacementsAndTheRestSurvives) {
     const CodePage gbk = *CodePage::named("GBK");
     // A lead byte followed by a byte that cannot trail it.
-    const QString decoded = gbk.decode("A\x81\x7F" "B\xB5\xE7");
+    const QString decoded = gbk.decode(
+        "A\x81\x7F"
+        "B\xB5\xE7");
     EXPECT_TRUE(decoded.startsWith(u'A')) << decoded.toStdString();
     EXPECT_TRUE(decoded.endsWith(u"B电"_s)) << decoded.toStdString();
     EXPECT_TRUE(decoded.contains(QChar::ReplacementCharacter)) << decoded.toStdString();

@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "cad/remote/input_hold.h"
-#include "cad/remote/remote_object.h"
 #include "cad/remote/local_endpoint.h"
+#include "cad/remote/remote_object.h"
 
 namespace cad::remote {
 

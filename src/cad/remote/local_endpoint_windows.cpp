@@ -41,8 +41,7 @@ QString processUserSid(HANDLE process) {
         return {};
     }
     LPWSTR text = nullptr;
-    if (!::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid,
-                                  &text)) {
+    if (!::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
         return {};
     }
     const QString sid = QString::fromWCharArray(text);
@@ -70,9 +69,9 @@ std::optional<LocalEndpoint> localEndpoint(const QString& progId) {
     }
     const QByteArray digest = QCryptographicHash::hash(
         QDir::toNativeSeparators(dir).toLower().toUtf8(), QCryptographicHash::Sha1);
-    const QString pipe = QStringLiteral("elecaide-%1-%2-%3")
-                             .arg(ownSid(), QString::fromLatin1(digest.toHex().left(12)),
-                                  progId.toLower());
+    const QString pipe =
+        QStringLiteral("elecaide-%1-%2-%3")
+            .arg(ownSid(), QString::fromLatin1(digest.toHex().left(12)), progId.toLower());
     return LocalEndpoint{pipe, dir + u'/' + progId.toLower() + QStringLiteral(".lock")};
 }
 
