@@ -38,11 +38,6 @@ UINT pageNumber(QByteArrayView name) {
     return 0;
 }
 
-// Pages whose conversions take no flags (the documented exceptions that concern us).
-bool takesNoFlags(UINT page) {
-    return page == CP_UTF8;
-}
-
 // Decodes bytes that are all characters of the page; -1 when some are not.
 int decodeStrictly(UINT page, QByteArrayView bytes, wchar_t* out, int room) {
     const int n = ::MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.data(),
@@ -89,15 +84,16 @@ QString CodePage::decode(QByteArrayView bytes) const {
         return out;
     }
     // Some bytes are no character: character by character, the longest sequence the page
-    // knows (one, two or four bytes), and U+FFFD for a byte that starts none.
+    // knows (one or two bytes here; GB18030 is decoded above), and U+FFFD for a byte that starts
+    // none.
     out.clear();
     for (qsizetype i = 0; i < bytes.size();) {
-        std::array<wchar_t, 4> unit{};
+        std::array<wchar_t, 2> unit{};
         int length = 0;
         int units = -1;
-        for (const int tried : {1, 2, 4}) {
+        for (const int tried : {1, 2}) {
             if (i + tried <= bytes.size()) {
-                units = decodeStrictly(page, bytes.sliced(i, tried), unit.data(), 4);
+                units = decodeStrictly(page, bytes.sliced(i, tried), unit.data(), 2);
                 if (units > 0) {
                     length = tried;
                     break;
@@ -125,7 +121,8 @@ QByteArray CodePage::encode(QStringView text) const {
     }
     // No best fit: a character the page lacks becomes the page's default character, which a
     // caller's round trip then notices.
-    const DWORD flags = takesNoFlags(page) ? 0 : WC_NO_BEST_FIT_CHARS;
+    // (UTF-8 takes no flags.)
+    const DWORD flags = page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const auto wide = reinterpret_cast<const wchar_t*>(text.utf16());
     const int size = static_cast<int>(text.size());
     const int n = ::WideCharToMultiByte(page, flags, wide, size, nullptr, 0, nullptr, nullptr);
