@@ -1,8 +1,10 @@
 // elecaide: the main window, or with --script FILE [--trace] [--served] the script runner.
 #include <QApplication>
 #include <QTextStream>
+#include <cstring>
 
 #include "cad/remote/client.h"
+#include "desktop/program_start.h"
 #include "shell/main_window.h"
 #include "shell/script/script_runner.h"
 
@@ -14,12 +16,14 @@ struct Options {
     bool valid = true;
 };
 
-Options parseOptions(int argc, char** argv) {
+// The arguments as QCoreApplication gives them: on Windows from the wide command line, so a
+// script's path keeps characters outside the user's code page.
+Options parseOptions(const QStringList& args) {
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (arg == u"--script" && i + 1 < argc) {
-            options.script = QString::fromLocal8Bit(argv[++i]);
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == u"--script" && i + 1 < args.size()) {
+            options.script = args[++i];
         } else if (arg == u"--trace") {
             options.run.trace = true;
         } else if (arg == u"--served") {
@@ -34,19 +38,33 @@ Options parseOptions(int argc, char** argv) {
     return options;
 }
 
+// Whether this run is the script runner (or a usage error), known before the QApplication
+// exists, which takes the platform: the runner's options begin with two dashes, Qt's own (such
+// as -style) with one.
+bool runsScript(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Options options = parseOptions(argc, argv);
+    desktop::useParentConsole();
+    // Scripts run without a display unless a platform is asked for (screenshots under Xvfb).
+    if (runsScript(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    desktop::useInterfaceFont();
+    const Options options = parseOptions(QCoreApplication::arguments());
     if (!options.valid) {
         QTextStream(stderr) << "usage: elecaide [--script FILE [--trace] [--served]]" << Qt::endl;
         return shell::script::kScriptError;
     }
-    // Scripts run without a display unless a platform is asked for (screenshots under Xvfb).
-    if (!options.script.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
     if (!options.script.isEmpty()) {
         QTextStream out(stdout);
         QTextStream err(stderr);

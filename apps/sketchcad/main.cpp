@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "cad/remote/server.h"
+#include "desktop/program_start.h"
 #include "sketchcad/main_window.h"
 
 namespace {
@@ -32,8 +33,10 @@ void drainEvents() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    desktop::useParentConsole();
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sketchcad"));
+    desktop::useInterfaceFont();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("DXF 图形查看与编辑，为电气绘图助手提供图形"));

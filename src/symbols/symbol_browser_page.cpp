@@ -31,6 +31,8 @@ SymbolBrowser::SymbolBrowser(QWidget* frame, pagekit::PageHost& host)
     m_lstBlock = pagekit::control<QListWidget>(frame, QStringLiteral("LstBlock"),
                                                twipsRect(120, 240, 1815, 4545));
     m_lstBlock->addItems(symbolNames());
+    // Every name fits beside the vertical bar; Windows' style would still add a horizontal one.
+    m_lstBlock->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (const Symbol& symbol : symbolTable()) {
         const int i = symbol.index;
         auto* picture = new SymbolThumbnail(previewPrimitives(symbol), frame);
