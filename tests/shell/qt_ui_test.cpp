@@ -2,14 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
 #include "shell/hint_line.h"
 #include "shell/main_window.h"
+#include "shell/tab_strip.h"
 #include "support/qstring_printer.h"
 
 namespace {
@@ -69,6 +76,39 @@ TEST_F(QtUiTest, QuestionBoxAnswersTheButtonPressed) {
                                      ui::Answer::No),
               ui::Answer::Yes);
     EXPECT_EQ(title, u"电气绘图助手"_s);
+}
+
+// Folders and files named in Chinese, as drafters name them, through the file dialogs of the
+// text editor's 打开 and 另存: the file read, the copy written where the dialog said.
+TEST_F(QtUiTest, FileDialogsOpenAndSaveInFoldersNamedInChinese) {
+    QTemporaryDir tmp;
+    const QString drawings = tmp.path() + u"/工程图纸/一层 照明"_s;
+    const QString copies = tmp.path() + u"/另存 文件夹"_s;
+    ASSERT_TRUE(QDir().mkpath(drawings) && QDir().mkpath(copies));
+    const QByteArray gb18030 = "\xd2\xbb\xb2\xe3\xd5\xd5\xc3\xf7\r\n";  // 一层照明
+    QFile original(drawings + u"/说明.txt"_s);
+    ASSERT_TRUE(original.open(QIODevice::WriteOnly) && original.write(gb18030) == gb18030.size());
+    original.close();
+    auto chooseIn = [](const QString& folder, const QString& name) {
+        whenModalShows([folder, name](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(folder);
+            dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(name);  // typed in
+            static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+        });
+    };
+    window.findChild<shell::TabStrip*>(u"tabContainer"_s)->clickTab(10);
+
+    chooseIn(drawings, u"说明.txt"_s);
+    window.findChild<QPushButton*>(u"cmdFileItem(1)"_s)->click();
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>(u"txtEdit"_s)->toPlainText(), u"一层照明\n"_s);
+
+    chooseIn(copies, u"副本.txt"_s);
+    window.findChild<QPushButton*>(u"cmdFileItem(2)"_s)->click();
+    QFile copy(copies + u"/副本.txt"_s);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), gb18030);
 }
 
 TEST_F(QtUiTest, HintsGoToTheHintLine) {
