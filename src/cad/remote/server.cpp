@@ -1,6 +1,7 @@
 // Server: the private socket, the one-instance check, the peer check and the client sessions.
 #include "cad/remote/server.h"
 
+#include <QCoreApplication>
 #include <QLocalSocket>
 #include <QTimer>
 #include <algorithm>
@@ -9,6 +10,21 @@
 #include "cad/remote/local_endpoint.h"
 
 namespace cad::remote {
+
+namespace {
+
+// A lock left by a dead server whose process id is now this process's own looks held by a live
+// server of the same name: Wine hands out the same ids again after a restart, and Windows may.
+// No other process can hold it; it is removed.
+bool heldUnderOwnId(QLockFile& lock) {
+    qint64 pid = 0;
+    if (!lock.getLockInfo(&pid, nullptr, nullptr) || pid != QCoreApplication::applicationPid()) {
+        return false;
+    }
+    return lock.removeStaleLockFile();
+}
+
+}  // namespace
 
 Server::Server(std::shared_ptr<memory::Application> application, Picker& picker, QString progId)
     : m_application(std::move(application)),
@@ -46,7 +62,7 @@ std::optional<QString> Server::listen() {
     // taken over, and so is the socket file it left.
     auto lock = std::make_unique<QLockFile>(endpoint->lockFile);
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
+    if (!lock->tryLock(0) && !(heldUnderOwnId(*lock) && lock->tryLock(0))) {
         return QStringLiteral("已有一个 %1 在运行").arg(m_progId);
     }
     m_lock = std::move(lock);
