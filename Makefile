@@ -5,7 +5,8 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 .PHONY: deps build-deps configure build test run bench format format-check tidy test-asan clean \
-        screenshots fuzz symbol-sheet windows-deps windows-qt windows test-windows windows-dist
+        screenshots fuzz symbol-sheet windows-deps windows-qt windows test-windows windows-dist \
+        windows-screenshots
 
 # The targets run one after the other (Ninja builds in parallel): two package checks must not
 # run apt-get at the same time.
@@ -41,6 +42,11 @@ run: build
 # Every page of the main window as a PNG under screenshots/, rendered on a virtual X display.
 screenshots: build
 	xvfb-run -a env QT_QPA_PLATFORM=xcb $(BUILD)/apps/elecaide --script tests/scripts/screenshots/window.script
+
+# The same pages of elecaide.exe under Wine on the windows platform, at 100 % and 150 % display
+# scaling, and sketchcad.exe with the sample plan: screenshots/windows/.
+windows-screenshots: windows
+	scripts/windows-screenshots.sh $(BUILD_WIN) screenshots/windows
 
 # The whole symbol library on one PNG (four pages of twenty), to check the drawings by eye.
 symbol-sheet: configure
@@ -95,10 +101,15 @@ $(BUILD_WIN)/build.ninja:
 windows: windows-qt $(BUILD_WIN)/build.ninja
 	cmake --build $(BUILD_WIN) -j $(JOBS)
 
-# Every test program and script under Wine; the prefix's server is ended whatever the outcome.
+# Every test program and script under Wine. The build prefix's server stays up for the whole run
+# (a program starting while an idle server exits may fail to start); the prefixes' servers are
+# ended whatever the outcome.
 test-windows: windows
+	mkdir -p $(BUILD_WIN)/wine && WINEPREFIX=$(abspath $(BUILD_WIN))/wine wineserver -k 2>/dev/null; \
+		WINEPREFIX=$(abspath $(BUILD_WIN))/wine wineserver -p
 	cd $(BUILD_WIN) && ctest --output-on-failure -j $(JOBS); status=$$?; \
-		WINEPREFIX=$(abspath $(BUILD_WIN))/wine wineserver -k 2>/dev/null; exit $$status
+		for prefix in $(abspath $(BUILD_WIN))/wine*/; do \
+			WINEPREFIX=$$prefix wineserver -k 2>/dev/null; done; exit $$status
 
 # The zip for drafters, dist/ElecAide-<version>-win64.zip (the version is project()'s in
 # CMakeLists.txt): both programs with the DLLs and plugins they load, the usage notes and the
