@@ -1,7 +1,10 @@
 // Reading, writing and calling members of a served drawing through the socket.
+#include <QFile>
+#include <QLockFile>
 #include <QThread>
 
 #include "cad/cad_link.h"
+#include "cad/remote/local_endpoint.h"
 #include "remote_fixture.h"
 #include "ui/recording_ui.h"
 
@@ -198,6 +201,27 @@ TEST_F(RemoteAttach, ASecondServerSaysOneIsAlreadyRunning) {
     EXPECT_TRUE(second.listenResult()->contains(u"已有"_s)) << second.listenResult()->toStdString();
     EXPECT_EQ(
         cad::GetRunningApplication(QString::fromUtf16(cad::kAutoCadProgId)).Documents().Count(), 1);
+}
+
+// A server killed while serving leaves its lock; when the next one gets the same process id (as
+// under Wine after a restart), the lock names a live process of the same program: itself.
+TEST_F(RemoteAttach, ALockLeftUnderThisProcessesOwnIdIsTakenOver) {
+    const auto endpoint = cad::remote::localEndpoint(QString::fromUtf16(cad::kAutoCadProgId));
+    ASSERT_TRUE(endpoint.has_value());
+    QByteArray left;
+    {
+        QLockFile lock(endpoint->lockFile);
+        ASSERT_TRUE(lock.tryLock(0));
+        QFile file(endpoint->lockFile);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        left = file.readAll();
+    }
+    QFile file(endpoint->lockFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(left) == left.size());
+    file.close();
+
+    ServerThread server;
+    EXPECT_FALSE(server.listenResult().has_value()) << server.listenResult()->toStdString();
 }
 
 }  // namespace
