@@ -101,12 +101,8 @@ $(BUILD_WIN)/build.ninja:
 windows: windows-qt $(BUILD_WIN)/build.ninja
 	cmake --build $(BUILD_WIN) -j $(JOBS)
 
-# Every test program and script under Wine. The build prefix's server stays up for the whole run
-# (a program starting while an idle server exits may fail to start); the prefixes' servers are
-# ended whatever the outcome.
+# Every test program and script under Wine; the prefixes' servers are ended whatever the outcome.
 test-windows: windows
-	mkdir -p $(BUILD_WIN)/wine && WINEPREFIX=$(abspath $(BUILD_WIN))/wine wineserver -k 2>/dev/null; \
-		WINEPREFIX=$(abspath $(BUILD_WIN))/wine wineserver -p
 	cd $(BUILD_WIN) && ctest --output-on-failure -j $(JOBS); status=$$?; \
 		for prefix in $(abspath $(BUILD_WIN))/wine*/; do \
 			WINEPREFIX=$$prefix wineserver -k 2>/dev/null; done; exit $$status
