@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     if (parser.isSet(picks)) {
         auto script = sketchcad::PickScript::load(parser.value(picks));
         if (auto* error = std::get_if<QString>(&script)) {
-            fprintf(stderr, "sketchcad: %s\n", qPrintable(*error));
+            fprintf(stderr, "sketchcad: %s\n", qUtf8Printable(*error));
             return kPicksFileRefused;
         }
         window.setPickScript(std::get<sketchcad::PickScript>(std::move(script)));
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     cad::remote::Server server(application, window);
     window.setInteraction(&server.interaction());
     if (const auto refused = server.listen()) {
-        fprintf(stderr, "sketchcad: %s\n", qPrintable(*refused));
+        fprintf(stderr, "sketchcad: %s\n", qUtf8Printable(*refused));
         if (sketchcad::hasDisplay()) {
             QMessageBox::critical(nullptr, QStringLiteral("sketchcad"), *refused);
         }
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
         window.openFile(files.first());
     }
     window.show();
-    printf("sketchcad: serving %s\n", qPrintable(server.socketPath()));
+    printf("sketchcad: serving %s\n", qUtf8Printable(server.socketPath()));
     fflush(stdout);
 
     const int status = qapp.exec();

@@ -346,7 +346,7 @@ void MainWindow::writeScreenshot() {
         return;
     }
     if (!grab().save(m_screenshotPath)) {
-        fprintf(stderr, "sketchcad: cannot write %s\n", qPrintable(m_screenshotPath));
+        fprintf(stderr, "sketchcad: cannot write %s\n", qUtf8Printable(m_screenshotPath));
     }
 }
 

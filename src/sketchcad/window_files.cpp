@@ -78,7 +78,7 @@ bool MainWindow::openFile(const QString& path) {
         if (hasDisplay()) {
             QMessageBox::warning(this, QStringLiteral("sketchcad"), why);
         } else {
-            fprintf(stderr, "sketchcad: %s\n", qPrintable(why));
+            fprintf(stderr, "sketchcad: %s\n", qUtf8Printable(why));
         }
         return false;
     }
