@@ -47,8 +47,7 @@ public:
         named.assign(params->rgdispidNamedArgs, params->rgdispidNamedArgs + params->cNamedArgs);
         resultAsked = result != nullptr;
         if (failure == DISP_E_EXCEPTION) {
-            info->bstrDescription = SysAllocStringLen(
-                reinterpret_cast<const OLECHAR*>(description.utf16()), UINT(description.size()));
+            info->bstrDescription = cad::com::toBstr(description);
             info->scode = reported;
         }
         if (failure != S_OK) {

@@ -9,10 +9,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-QString fromBstr(BSTR text) {
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
-}
-
 QString systemText(HRESULT code) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(

@@ -11,10 +11,6 @@ using namespace Qt::StringLiterals;
     throw Error(u"无法转换的 COM 值类型 0x%1"_s.arg(type, 4, 16, QLatin1Char('0')));
 }
 
-BSTR toBstr(const QString& text) {
-    return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.utf16()), UINT(text.size()));
-}
-
 SAFEARRAY* doubleArray(const std::vector<double>& values) {
     SAFEARRAY* array = SafeArrayCreateVector(VT_R8, 0, ULONG(values.size()));
     if (array == nullptr) {
@@ -78,6 +74,15 @@ Value fromArray(const VARIANT& v, const ObjectOf& objectOf) {
 }
 
 }  // namespace
+
+BSTR toBstr(const QString& text) {
+    return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.utf16()), UINT(text.size()));
+}
+
+QString fromBstr(BSTR text) {
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(text),
+                              qsizetype(SysStringLen(text)));
+}
 
 Variant& Variant::operator=(Variant&& other) noexcept {
     if (this != &other) {
@@ -180,8 +185,7 @@ Value fromVariant(const VARIANT& v, const ObjectOf& objectOf) {
         case VT_DECIMAL:
             return number(v, VT_R8)->dblVal;
         case VT_BSTR:
-            return QString::fromUtf16(reinterpret_cast<const char16_t*>(v.bstrVal),
-                                      qsizetype(SysStringLen(v.bstrVal)));
+            return fromBstr(v.bstrVal);
         case VT_DISPATCH:
             return v.pdispVal == nullptr ? Value(ObjectRef()) : Value(objectOf(v.pdispVal));
         default:

@@ -28,6 +28,10 @@ private:
     VARIANT m_v;
 };
 
+// A text as a BSTR the caller owns, and a BSTR's text (embedded NULs kept; null reads as empty).
+BSTR toBstr(const QString& text);
+QString fromBstr(BSTR text);
+
 // How objects cross: the IDispatch an object travels as (a reference of the caller's own), and
 // the object an IDispatch arriving stands for (the IDispatch not yet taken over).
 using DispatchOf = std::function<IDispatch*(const ObjectRef&)>;
