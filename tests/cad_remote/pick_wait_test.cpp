@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <atomic>
 
-#include "cad/remote/input_hold.h"
+#include "cad/input_hold.h"
 #include "remote_fixture.h"
 
 namespace remote_test {
@@ -23,7 +23,7 @@ public:
 
 protected:
     bool event(QEvent* e) override {
-        if (cad::remote::InputHold::isUserInput(e->type())) {
+        if (cad::InputHold::isUserInput(e->type())) {
             seen.push_back(e->type());
             return true;
         }

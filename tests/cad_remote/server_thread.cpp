@@ -27,9 +27,10 @@ PrivateRuntimeDir::~PrivateRuntimeDir() {
     qputenv("XDG_RUNTIME_DIR", m_previous);
 }
 
-ServerThread::ServerThread() : app(cad::memory::Application::create()) {
+ServerThread::ServerThread(const cad::remote::ServerThread::MakeServer& make)
+    : app(cad::memory::Application::create()) {
     app->newDocument(QStringLiteral("Drawing1.dwg"));
-    m_served.emplace(app, picker);
+    m_served.emplace(app, picker, make);
     run([this] { picker.interaction = &m_served->server().interaction(); });
 }
 
@@ -41,7 +42,7 @@ int ServerThread::heldObjects() {
 
 int ServerThread::clientCount() {
     int n = 0;
-    run([&] { n = m_served->server().clientCount(); });
+    run([&] { n = dynamic_cast<cad::remote::Server&>(m_served->server()).clientCount(); });
     return n;
 }
 

@@ -40,7 +40,8 @@ private:
 // The served drawing "Drawing1.dwg" of a test, with its picker.
 class ServerThread {
 public:
-    ServerThread();
+    // Served on the socket unless told otherwise.
+    explicit ServerThread(const cad::remote::ServerThread::MakeServer& make = {});
 
     void run(const std::function<void()>& f) { m_served->run(f); }
     void stopServer() { m_served->stopServer(); }

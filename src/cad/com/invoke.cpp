@@ -48,16 +48,16 @@ Variant invoke(IDispatch& dispatch, DISPID id, Access access, std::span<Variant>
     }
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
-    if (access == Access::Put) {
+    const bool put = access == Access::Put || access == Access::PutRef;
+    if (put) {
         params.rgdispidNamedArgs = &named;
         params.cNamedArgs = 1;
     }
     Variant result;
     EXCEPINFO info{};
     UINT badArgument = 0;
-    const HRESULT code =
-        dispatch.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, WORD(access), &params,
-                        access == Access::Put ? nullptr : result.get(), &info, &badArgument);
+    const HRESULT code = dispatch.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, WORD(access), &params,
+                                         put ? nullptr : result.get(), &info, &badArgument);
     if (FAILED(code)) {
         fail(code, info);
     }

@@ -12,6 +12,7 @@ namespace cad::com {
 enum class Access : WORD {
     Get = DISPATCH_PROPERTYGET,
     Put = DISPATCH_PROPERTYPUT,
+    PutRef = DISPATCH_PROPERTYPUTREF,  // an object assigned by reference (`Set` in VBA)
     Call = DISPATCH_METHOD | DISPATCH_PROPERTYGET,
 };
 
@@ -27,8 +28,8 @@ private:
 };
 
 // Reaches member ID of DISPATCH with ARGS, first argument first (Invoke takes them last first;
-// a Put passes the new value as its one argument, named DISPID_PROPERTYPUT). The result is
-// VT_EMPTY for a Put or a method that gives nothing. Throws CallFailed: with the server's own
+// a Put or PutRef passes the new value as its one argument, named DISPID_PROPERTYPUT). The result
+// is VT_EMPTY for a Put or a method that gives nothing. Throws CallFailed: with the server's own
 // description when it reports the failure (DISP_E_EXCEPTION, the code then the one it gives),
 // else with the HRESULT in hex and the system's text for it.
 Variant invoke(IDispatch& dispatch, DISPID id, Access access, std::span<Variant> args);

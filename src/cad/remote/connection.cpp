@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "cad/remote/input_hold.h"
+#include "cad/input_hold.h"
 #include "cad/remote/local_endpoint.h"
 #include "cad/remote/remote_object.h"
 
@@ -183,7 +183,7 @@ void Connection::runEventLoopUntilReadable() {
     QObject::connect(&m_socket, &QLocalSocket::readyRead, &loop, &QEventLoop::quit);
     QObject::connect(&m_socket, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
     QObject::connect(&m_socket, &QLocalSocket::errorOccurred, &loop, &QEventLoop::quit);
-    InputHold hold;
+    cad::InputHold hold;
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 

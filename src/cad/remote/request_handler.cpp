@@ -31,12 +31,12 @@ Answer RequestHandler::execute(const Request& request) {
         }
         return answer;
     }
-    ObjectRef target = objectOf(request.object);
-    if (!target) {
-        answer.error = QStringLiteral("对象编号无效");
-        return answer;
-    }
     if (request.kind == RequestKind::ItemRange) {
+        ObjectRef target = objectOf(request.object);
+        if (!target) {
+            answer.error = QStringLiteral("对象编号无效");
+            return answer;
+        }
         return itemRange(request, *target);
     }
     const std::optional<Member> member = memberByName(request.name);
@@ -44,22 +44,36 @@ Answer RequestHandler::execute(const Request& request) {
         answer.error = QStringLiteral("未知的成员：%1").arg(request.name);
         return answer;
     }
+    Outcome outcome = perform(request.object, request.kind, *member, request.values);
+    answer.value = std::move(outcome.value);
+    answer.error = std::move(outcome.error);
+    return answer;
+}
+
+Outcome RequestHandler::perform(std::uint32_t object, RequestKind kind, Member m,
+                                std::span<const Value> values) {
+    Outcome outcome;
+    ObjectRef target = objectOf(object);
+    if (!target) {
+        outcome.error = QStringLiteral("对象编号无效");
+        return outcome;
+    }
     try {
-        switch (request.kind) {
+        switch (kind) {
             case RequestKind::Get:
-                answer.value = target->Get(*member);
+                outcome.value = target->Get(m);
                 break;
             case RequestKind::Put:
-                target->Put(*member, request.values.front());
+                target->Put(m, values.front());
                 break;
             default:
-                answer.value = target->Call(*member, request.values);
+                outcome.value = target->Call(m, values);
                 break;
         }
     } catch (const Error& e) {
-        answer.error = e.message();
+        outcome.error = e.message();
     }
-    return answer;
+    return outcome;
 }
 
 Answer RequestHandler::itemRange(const Request& request, Object& collection) {

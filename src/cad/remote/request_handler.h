@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QHash>
+#include <span>
 
 #include "cad/remote/message.h"
 
@@ -18,7 +19,14 @@ public:
     // Malformed input is answered with an error, never thrown or asserted on.
     std::optional<QByteArray> answer(const QByteArray& request);
 
+    // One member access on the object an id names, as a Get, Put or Call request of it runs: the
+    // value, or the error the client is told.
+    Outcome perform(std::uint32_t object, RequestKind kind, Member m,
+                    std::span<const Value> values);
+
     int heldObjects() const { return static_cast<int>(m_held.size()); }
+    // Counts one hand-out of the ids fewer (the client let go of them).
+    void release(const std::vector<std::uint32_t>& ids);
     void releaseAll();
 
     std::uint32_t idOf(const ObjectRef& object) override;
@@ -37,7 +45,6 @@ private:
     Answer itemRange(const Request& request, Object& collection);
     static Outcome read(const Value& item, std::optional<Member> member);
     QByteArray encode(const Answer& answer);
-    void release(const std::vector<std::uint32_t>& ids);
     void forget(const Value& value);
 
     ObjectRef m_application;

@@ -8,16 +8,15 @@
 #include <vector>
 
 #include "cad/memory/application.h"
-#include "cad/remote/waiting_interaction.h"
+#include "cad/remote/serving.h"
 #include "cad/running.h"
 
 namespace cad::remote {
 
 class ClientSession;
 
-// Lives on one thread with an event loop, the drawing's thread: every request runs there.
 // Picks go to the picker through a WaitingInteraction the server installs on the application.
-class Server {
+class Server : public Serving {
 public:
     Server(std::shared_ptr<memory::Application> application, Picker& picker,
            QString progId = QString::fromUtf16(kAutoCadProgId));
@@ -25,21 +24,17 @@ public:
     Server(const Server&) = delete;
     Server& operator=(const Server&) = delete;
 
-    // Starts serving; nullopt on success, else why not (another server already runs, no
-    // private directory for the socket, the socket failure).
-    std::optional<QString> listen();
+    // Fails when another server already runs, there is no private directory for the socket, or
+    // the socket fails.
+    std::optional<QString> listen() override;
     QString socketPath() const { return m_local.fullServerName(); }
 
-    WaitingInteraction& interaction() const { return *m_interaction; }
+    WaitingInteraction& interaction() const override { return *m_interaction; }
     int clientCount() const { return static_cast<int>(m_sessions.size()); }
-    // Objects handed to clients and not yet released, over all clients.
-    int heldObjects() const;
+    int heldObjects() const override;
 
-    // Stops serving: no more connections, the waiting pick ended as a cancel and no later one
-    // started, every client cut off. A request under way (a pick's) still has to return through
-    // its event loop: the server may be destroyed once isServing() says none is left.
-    void shutdown();
-    bool isServing() const;
+    void shutdown() override;
+    bool isServing() const override;
 
 private:
     void accept();

@@ -5,13 +5,15 @@
 
 namespace cad::remote {
 
-ServerThread::ServerThread(std::shared_ptr<memory::Application> application, Picker& picker) {
+ServerThread::ServerThread(std::shared_ptr<memory::Application> application, Picker& picker,
+                           const MakeServer& make) {
     m_thread.start();
     m_context = new QObject;
     m_context->moveToThread(&m_thread);
     QObject::connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
     run([&] {
-        m_server = std::make_unique<Server>(std::move(application), picker);
+        m_server = make ? make(std::move(application), picker)
+                        : std::make_unique<Server>(std::move(application), picker);
         m_listenResult = m_server->listen();
     });
 }

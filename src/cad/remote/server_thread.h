@@ -14,9 +14,15 @@ namespace cad::remote {
 
 class ServerThread {
 public:
-    // Starts the thread and a server on it over the application; listenResult() says whether it
-    // listens. The picker is called on the server's thread.
-    ServerThread(std::shared_ptr<memory::Application> application, Picker& picker);
+    // Makes the server on its thread.
+    using MakeServer = std::function<std::unique_ptr<Serving>(
+        std::shared_ptr<memory::Application> application, Picker& picker)>;
+
+    // Starts the thread and a server on it over the application (the socket server unless told
+    // otherwise); listenResult() says whether it listens. The picker is called on the server's
+    // thread.
+    ServerThread(std::shared_ptr<memory::Application> application, Picker& picker,
+                 const MakeServer& make = {});
     // Stops the server, then the thread.
     ~ServerThread();
     ServerThread(const ServerThread&) = delete;
@@ -28,14 +34,14 @@ public:
     // that touches the drawing or the server goes through here.
     void run(const std::function<void()>& f);
     // The server (only inside run): its interaction, its clients.
-    Server& server() const { return *m_server; }
+    Serving& server() const { return *m_server; }
     // The server goes away as a quitting program's would: socket closed, clients cut off.
     void stopServer();
 
 private:
     QThread m_thread;
     QObject* m_context = nullptr;  // lives on m_thread
-    std::unique_ptr<Server> m_server;
+    std::unique_ptr<Serving> m_server;
     std::optional<QString> m_listenResult;
 };
 

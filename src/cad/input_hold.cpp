@@ -1,10 +1,10 @@
 // InputHold: user input kept back during a pick and handed on afterwards.
-#include "cad/remote/input_hold.h"
+#include "cad/input_hold.h"
 
 #include <QCoreApplication>
 #include <QThread>
 
-namespace cad::remote {
+namespace cad {
 
 namespace {
 
@@ -67,4 +67,4 @@ bool InputHold::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-}  // namespace cad::remote
+}  // namespace cad

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-namespace cad::remote {
+namespace cad {
 
 // While one lives, keyboard, mouse, wheel and touch events of the program's thread are not
 // delivered: the window system keeps its own queued (QEventLoop::ExcludeUserInputEvents), and
@@ -33,4 +33,4 @@ private:
     std::vector<Held> m_held;
 };
 
-}  // namespace cad::remote
+}  // namespace cad
