@@ -27,6 +27,10 @@ foreach(font /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
     file(CREATE_LINK ${font} ${CMAKE_BINARY_DIR}/fonts/${font_name} SYMBOLIC)
 endforeach()
 
+# sketchcad's COM class, its own and never AutoCAD's on a user's machine; the test prefix also
+# lets "AutoCAD.Application" name it, so the tests attach the way the assistant attaches.
+set(ELECAIDE_SKETCHCAD_CLSID "{09F72FB8-FA31-495C-80E1-0203E576FC26}")
+
 # The emulator CTest and `make test-windows` run the Windows programs with.
 list(TRANSFORM ELECAIDE_MINGW_RUNTIME_DIRS PREPEND "Z:" OUTPUT_VARIABLE wine_path)
 string(JOIN ";" ELECAIDE_WINE_PATH ${wine_path})

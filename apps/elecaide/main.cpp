@@ -1,10 +1,10 @@
-// elecaide: the main window, or with --script FILE [--trace] [--served] the script runner.
+// elecaide: the main window, or with --script FILE [--trace] [--served [com]] the script runner.
 #include <QApplication>
 #include <QTextStream>
 #include <cstring>
 
-#include "cad/remote/client.h"
 #include "desktop/program_start.h"
+#include "shell/cad_locator.h"
 #include "shell/main_window.h"
 #include "shell/script/script_runner.h"
 
@@ -27,12 +27,20 @@ Options parseOptions(const QStringList& args) {
         } else if (arg == u"--trace") {
             options.run.trace = true;
         } else if (arg == u"--served") {
-            options.run.served = true;
+            options.run.served = shell::script::Served::OnSocket;
+            if (i + 1 < args.size() && args[i + 1] == u"com") {
+                ++i;
+                options.run.served = shell::script::Served::OverCom;
+#ifndef _WIN32
+                options.valid = false;  // COM is Windows's
+#endif
+            }
         } else {
             options.valid = false;
         }
     }
-    if ((options.run.trace || options.run.served) && options.script.isEmpty()) {
+    if ((options.run.trace || options.run.served != shell::script::Served::No) &&
+        options.script.isEmpty()) {
         options.valid = false;
     }
     return options;
@@ -62,7 +70,8 @@ int main(int argc, char** argv) {
     desktop::useInterfaceFont();
     const Options options = parseOptions(QCoreApplication::arguments());
     if (!options.valid) {
-        QTextStream(stderr) << "usage: elecaide [--script FILE [--trace] [--served]]" << Qt::endl;
+        QTextStream(stderr) << "usage: elecaide [--script FILE [--trace] [--served [com]]]"
+                            << Qt::endl;
         return shell::script::kScriptError;
     }
     if (!options.script.isEmpty()) {
@@ -70,8 +79,14 @@ int main(int argc, char** argv) {
         QTextStream err(stderr);
         return shell::script::runScript(options.script, options.run, out, err);
     }
-    cad::remote::installRemoteLocator();
+    shell::MainWindow* shown = nullptr;  // attaching starts before the window is there
+    shell::installCadLocator([&shown] {
+        if (shown != nullptr) {
+            shown->ui().showHint(QString::fromUtf16(shell::kCadBusyHint));
+        }
+    });
     shell::MainWindow window;
+    shown = &window;
     window.show();
     return app.exec();
 }

@@ -7,6 +7,10 @@
 #include <cstdio>
 
 #include "cad/remote/server.h"
+#ifdef _WIN32
+#include "cad/com/registration.h"
+#include "cad/com/server.h"
+#endif
 #include "desktop/program_start.h"
 #include "sketchcad/main_window.h"
 
@@ -50,6 +54,14 @@ int main(int argc, char** argv) {
                                         QStringLiteral("PNG"));
     parser.addOption(picks);
     parser.addOption(screenshot);
+#ifdef _WIN32
+    const QCommandLineOption refuseCalls(
+        QStringLiteral("refuse-calls"),
+        QStringLiteral("开始后的这段时间里像忙着的 CAD 一样拒绝 COM "
+                       "调用（测试用）"),
+        QStringLiteral("MS"));
+    parser.addOption(refuseCalls);
+#endif
     parser.process(qapp);
 
     auto application = cad::memory::Application::create();
@@ -75,6 +87,22 @@ int main(int argc, char** argv) {
         }
         return kCannotServe;
     }
+#ifdef _WIN32
+    // Found by the assistant through the running object table, under a class of its own.
+    const QString progId = QString::fromUtf16(cad::com::kSketchcadProgId);
+    if (const auto failed = cad::com::registerForUser(progId, cad::com::sketchcadClass(),
+                                                      QCoreApplication::applicationFilePath())) {
+        fprintf(stderr, "sketchcad: %s\n", qUtf8Printable(*failed));
+    }
+    cad::com::Server com(application, cad::com::sketchcadClass(), server.sharedInteraction());
+    if (const auto refused = com.listen()) {
+        fprintf(stderr, "sketchcad: %s\n", qUtf8Printable(*refused));
+        return kCannotServe;
+    }
+    if (parser.isSet(refuseCalls)) {
+        com.refuseCallsFor(parser.value(refuseCalls).toInt());
+    }
+#endif
 
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) {

@@ -1,4 +1,5 @@
-// Attaching to sketchcad as a real process: none running, started, quit or killed, started again.
+// Attaching to sketchcad as a real process: none running, started, quit or killed, started again;
+// through its socket and, on Windows, through COM as the assistant finds "AutoCAD.Application".
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -6,6 +7,9 @@
 
 #include "cad/cad_link.h"
 #include "cad/remote/client.h"
+#ifdef _WIN32
+#include "cad/com/locator.h"
+#endif
 #include "cad/running.h"
 #include "support/qstring_printer.h"
 #include "ui/recording_ui.h"
@@ -71,12 +75,20 @@ private:
     QByteArray m_output;
 };
 
-class SketchcadAttach : public ::testing::Test {
+enum class Transport { Socket, Com };
+
+class SketchcadAttach : public ::testing::TestWithParam<Transport> {
 protected:
     SketchcadAttach() {
         // Never the user's server: the socket lives in a runtime directory of the test's own.
         m_savedRuntime = qgetenv("XDG_RUNTIME_DIR");
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+#ifdef _WIN32
+        if (GetParam() == Transport::Com) {
+            cad::com::installComLocator({{u"AutoCAD.Application"_s}, {}}, {});
+            return;
+        }
+#endif
         cad::remote::installRemoteLocator();
     }
     ~SketchcadAttach() override {
@@ -85,7 +97,9 @@ protected:
         qputenv("XDG_RUNTIME_DIR", m_savedRuntime);
     }
 
-    QString runtime() const { return m_runtime.path(); }
+    QString runtime() const {
+        return m_runtime.path();
+    }
     QString tick() {
         link.tick();
         return ui.lastHint();
@@ -99,7 +113,7 @@ private:
     QByteArray m_savedRuntime;
 };
 
-TEST_F(SketchcadAttach, TheTickFollowsTheServerThroughQuitAndRestart) {
+TEST_P(SketchcadAttach, TheTickFollowsTheServerThroughQuitAndRestart) {
     link.AttachCad();
     EXPECT_EQ(ui.lastHint(), kNotOpen);
     EXPECT_EQ(tick(), kNotOpen);
@@ -126,7 +140,7 @@ TEST_F(SketchcadAttach, TheTickFollowsTheServerThroughQuitAndRestart) {
     EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
 }
 
-TEST_F(SketchcadAttach, AKilledServerIsReportedAtTheNextTickAndFoundAgainWhenRestarted) {
+TEST_P(SketchcadAttach, AKilledServerIsReportedAtTheNextTickAndFoundAgainWhenRestarted) {
     Sketchcad first(runtime());
     ASSERT_TRUE(first.startServing());
     link.AttachCad();
@@ -143,5 +157,10 @@ TEST_F(SketchcadAttach, AKilledServerIsReportedAtTheNextTickAndFoundAgainWhenRes
     EXPECT_EQ(tick(), kOpened);
     EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
 }
+
+INSTANTIATE_TEST_SUITE_P(Socket, SketchcadAttach, ::testing::Values(Transport::Socket));
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(Com, SketchcadAttach, ::testing::Values(Transport::Com));
+#endif
 
 }  // namespace

@@ -24,6 +24,15 @@ IDispatch* activeObject(const CLSID& clsid) {
     return dispatch;
 }
 
+// The GUI thread's apartment and busy filter, once per locator installed.
+void joinApartment(const RetryPolicy& retry, const std::function<void()>& onWaiting) {
+    // S_FALSE when the thread is in its apartment already (Qt's windows platform makes it one).
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    static std::unique_ptr<BusyFilter> filter;
+    filter.reset();
+    filter = std::make_unique<BusyFilter>(retry, onWaiting);
+}
+
 }  // namespace
 
 ObjectRef attachRunning(const CLSID& clsid, const RetryPolicy& retry,
@@ -72,17 +81,18 @@ ObjectRef findRunning(const QStringList& progIds, const RetryPolicy& retry,
 }
 
 void installComLocator(LocatorSettings settings, std::function<void()> onWaiting) {
-    // S_FALSE when the thread is in its apartment already (Qt's windows platform makes it one).
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    static std::unique_ptr<BusyFilter> filter;
-    filter.reset();
-    filter = std::make_unique<BusyFilter>(settings.retry, onWaiting);
+    joinApartment(settings.retry, onWaiting);
     setPlatformLocator([settings = std::move(settings),
                         onWaiting = std::move(onWaiting)](const QString& progId) {
         const bool anyCad = progId.compare(QStringView(kAutoCadProgId), Qt::CaseInsensitive) == 0;
         return findRunning(anyCad ? settings.progIds : QStringList{progId}, settings.retry,
                            onWaiting);
     });
+}
+
+void installClassLocator(const CLSID& clsid) {
+    joinApartment({}, {});
+    setPlatformLocator([clsid](const QString&) { return attachRunning(clsid, {}, {}); });
 }
 
 }  // namespace cad::com

@@ -37,4 +37,8 @@ ObjectRef findRunning(const QStringList& progIds, const RetryPolicy& retry,
 // tries the settings' list; asked for another ProgID, that one alone.
 void installComLocator(LocatorSettings settings, std::function<void()> onWaiting);
 
+// Likewise for a drawing served under a class of the caller's own (a served script run): every
+// ProgID finds the application running under that class.
+void installClassLocator(const CLSID& clsid);
+
 }  // namespace cad::com

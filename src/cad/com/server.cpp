@@ -23,6 +23,12 @@ RequestKind kindOf(WORD flags) {
 
 }  // namespace
 
+CLSID sketchcadClass() {
+    CLSID clsid{};
+    CLSIDFromString(reinterpret_cast<LPCOLESTR>(SKETCHCAD_CLSID), &clsid);
+    return clsid;
+}
+
 Server::Server(std::shared_ptr<memory::Application> application, const CLSID& clsid,
                std::shared_ptr<remote::WaitingInteraction> interaction)
     : m_application(std::move(application)),

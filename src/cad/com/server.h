@@ -15,8 +15,7 @@ namespace cad::com {
 
 // sketchcad's own class, never AutoCAD's on a user's machine.
 inline constexpr char16_t kSketchcadProgId[] = u"Sketchcad.Application";
-inline constexpr CLSID kSketchcadClsid = {
-    0x09f72fb8, 0xfa31, 0x495c, {0x80, 0xe1, 0x02, 0x03, 0xe5, 0x76, 0xfc, 0x26}};
+CLSID sketchcadClass();
 
 // Lives on its thread's single-threaded apartment, which it joins, with an event loop: COM
 // brings the calls through the thread's messages. The objects go through the same request

@@ -30,6 +30,8 @@ public:
     QString socketPath() const { return m_local.fullServerName(); }
 
     WaitingInteraction& interaction() const override { return *m_interaction; }
+    // For another server of the same drawing, whose picks go the same way.
+    std::shared_ptr<WaitingInteraction> sharedInteraction() const { return m_interaction; }
     int clientCount() const { return static_cast<int>(m_sessions.size()); }
     int heldObjects() const override;
 

@@ -1,8 +1,8 @@
 // The `cad …` commands: a new, opened or attached CAD application, saving, quitting, and the
 // `pick …` answers queued on the drawing; publishing the drawing embedded or served.
-#include "cad/remote/client.h"
 #include "cad/running.h"
 #include "dxf/drawing.h"
+#include "shell/cad_locator.h"
 #include "shell/script/runner.h"
 
 namespace shell::script {
@@ -38,18 +38,22 @@ void Runner::cadCommand() {
     } else if (what == u"exit") {
         requireArguments(2, 2);
         onDrawing([this] { cad().quit(); });
-        if (m_serving) {
+        if (m_serving != Served::No) {
             withdraw();  // sketchcad ends with its application
         }
     } else if (what == u"attach") {
         requireArguments(2, 2);
-        if (m_serving) {
+        if (m_serving != Served::No) {
             throw ScriptError{u"a run that serves its own drawing attaches to no other"_s};
         }
         withdraw();
         m_cad.reset();
         m_served = true;
-        cad::remote::installRemoteLocator();
+        shell::installCadLocator([this] {
+            if (m_window) {
+                m_window->ui().showHint(QString::fromUtf16(shell::kCadBusyHint));
+            }
+        });
     } else if (what == u"saveas") {
         requireArguments(3, 3);
         const cad::Document document = automation().ActiveDocument();
@@ -69,11 +73,11 @@ void Runner::publish(std::shared_ptr<memory::Application> application) {
     withdraw();
     m_cad = std::move(application);
     m_cad->setSaver(&saveAsDxf);
-    if (!m_serving) {
+    if (m_serving == Served::No) {
         cad::registerRunningObject(QString::fromUtf16(cad::kAutoCadProgId), m_cad);
         return;
     }
-    m_server = std::make_unique<cad::remote::ServerThread>(m_cad, m_picker);
+    m_server = std::make_unique<cad::remote::ServerThread>(m_cad, m_picker, m_makeServer);
     if (const auto& why = m_server->listenResult()) {
         throw ScriptError{u"cannot serve the drawing: "_s + *why};
     }

@@ -9,6 +9,10 @@
 #include <QTimer>
 
 #include "cad/remote/client.h"
+#ifdef _WIN32
+#include "cad/com/locator.h"
+#include "cad/com/server.h"
+#endif
 #include "cad/running.h"
 #include "core/number_syntax.h"
 #include "shell/hint_line.h"
@@ -36,24 +40,36 @@ Runner::Runner(const ScriptOptions& options, QTextStream& out)
       m_serving(options.served),
       m_out(out),
       m_startDirectory(QDir::current()) {
-    if (m_serving) {
+    if (m_serving == Served::OnSocket) {
         // A socket of the run's own: parallel runs and a sketchcad of the user never meet.
         m_runtime = std::make_unique<QTemporaryDir>();
         m_previousRuntime = qgetenv("XDG_RUNTIME_DIR");
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime->path()));
         cad::remote::installRemoteLocator();
     }
+#ifdef _WIN32
+    if (m_serving == Served::OverCom) {
+        // A class of the run's own: parallel runs and a CAD of the user never meet.
+        CLSID clsid{};
+        CoCreateGuid(&clsid);
+        cad::com::installClassLocator(clsid);
+        m_makeServer = [clsid](std::shared_ptr<memory::Application> app,
+                               cad::remote::Picker& picker) {
+            return std::make_unique<cad::com::Server>(std::move(app), clsid, picker);
+        };
+    }
+#endif
 }
 
 Runner::~Runner() {
     // The window holds references into the drawing; it goes first.
     m_window.reset();
     withdraw();
-    if (m_served || m_serving) {
+    if (m_served || m_serving != Served::No) {
         // A script run leaves the program as it found it: no served drawings looked for.
         cad::setPlatformLocator({});
     }
-    if (m_serving) {
+    if (m_serving == Served::OnSocket) {
         qputenv("XDG_RUNTIME_DIR", m_previousRuntime);
     }
 }

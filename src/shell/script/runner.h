@@ -107,7 +107,7 @@ private:
     }
 
     bool m_trace;
-    bool m_serving;  // the run serves its own drawing on a socket, as sketchcad does
+    Served m_serving;  // the run serves its own drawing, as sketchcad does
     QTextStream& m_out;
     int m_status = kAllHeld;
     int m_line = 0;
@@ -120,6 +120,7 @@ private:
     QByteArray m_previousRuntime;
     QueuePicker m_picker;
     std::unique_ptr<cad::remote::ServerThread> m_server;
+    cad::remote::ServerThread::MakeServer m_makeServer;  // the socket server when empty
     std::unique_ptr<MainWindow> m_window;
     QHash<QString, QString> m_names;  // `as NAME` bindings to handles
     QDir m_startDirectory;

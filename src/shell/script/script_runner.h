@@ -1,4 +1,4 @@
-// The script runner: `elecaide --script FILE [--trace] [--served]`.
+// The script runner: `elecaide --script FILE [--trace] [--served [com]]`.
 #pragma once
 
 #include <QString>
@@ -8,11 +8,15 @@ namespace shell::script {
 
 enum ExitStatus : int { kAllHeld = 0, kExpectationFailed = 1, kScriptError = 2 };
 
+// Where the script's drawing lives for the pages. Served, it is behind a server of the run's own,
+// as sketchcad serves it, and the window attaches to it there: every call the pages make crosses
+// the automation protocol (on a local socket) or COM's marshalling (Windows: a class of the run's
+// own in the running object table, served on a thread of its own).
+enum class Served { No, OnSocket, OverCom };
+
 struct ScriptOptions {
     bool trace = false;
-    // The drawing is served on a socket of the run's own, as sketchcad serves it, and the window
-    // attaches to it there: every call the pages make crosses the automation protocol.
-    bool served = false;
+    Served served = Served::No;
 };
 
 // Runs the script at path against the real main window, with an embedded drawing and scripted

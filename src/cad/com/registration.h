@@ -1,0 +1,16 @@
+// A COM server's class in the user's own part of the registry, where no administrator is needed.
+#pragma once
+
+#include <windows.h>
+
+#include <QString>
+#include <optional>
+
+namespace cad::com {
+
+// Writes HKCU\Software\Classes: the ProgID's CLSID, and the class's ProgID and local server (the
+// program, quoted). nullopt on success, else why not.
+std::optional<QString> registerForUser(const QString& progId, const CLSID& clsid,
+                                       const QString& program);
+
+}  // namespace cad::com
