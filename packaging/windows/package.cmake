@@ -69,6 +69,11 @@ string(REPLACE "\n" "\r\n" notes "${notes}")
 string(ASCII 239 187 191 bom)
 file(WRITE ${folder}/使用说明.txt "${bom}${notes}")
 
+# The settings the user may edit, beside the program that reads them; CRLF ends for Notepad.
+file(READ ${packaging}/elecaide.ini settings)
+string(REPLACE "\n" "\r\n" settings "${settings}")
+file(WRITE ${folder}/elecaide.ini "${settings}")
+
 file(MAKE_DIRECTORY ${folder}/samples)
 file(COPY_FILE ${plan} ${folder}/samples/plan.dxf)
 

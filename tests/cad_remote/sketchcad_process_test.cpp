@@ -41,8 +41,8 @@ public:
     }
 
     // True once it says it serves; false when it ends or stays silent first.
-    bool startServing() {
-        m_process.start(QStringLiteral(SKETCHCAD), {});
+    bool startServing(const QStringList& arguments = {}) {
+        m_process.start(QStringLiteral(SKETCHCAD), arguments);
         if (!m_process.waitForStarted(kStartTimeoutMs)) {
             return false;
         }
@@ -157,6 +157,34 @@ TEST_P(SketchcadAttach, AKilledServerIsReportedAtTheNextTickAndFoundAgainWhenRes
     EXPECT_EQ(tick(), kOpened);
     EXPECT_EQ(link.objAcad.ActiveDocument().Name(), u"Drawing1.dwg"_s);
 }
+
+#ifdef _WIN32
+// A CAD in a command refuses calls for a while: a call made meanwhile goes through once it is
+// free again, the hint line saying the assistant waits; a call refused beyond the limit fails as
+// a CAD failure.
+TEST(SketchcadBusy, ARefusedCallIsTriedAgainUntilTheLimit) {
+    QTemporaryDir runtime;
+    Sketchcad busy(runtime.path());
+    ASSERT_TRUE(busy.startServing({u"--refuse-calls"_s, u"4000"_s}));
+    int told = 0;
+    cad::com::installComLocator({{u"AutoCAD.Application"_s}, {.limitMs = 500, .pauseMs = 100}},
+                                [&] { ++told; });
+    cad::Application impatient = cad::GetRunningApplication(u"AutoCAD.Application"_s);
+    try {
+        impatient.Version();
+        ADD_FAILURE() << "a call refused beyond the limit";
+    } catch (const cad::Error& e) {
+        EXPECT_EQ(e.message(), u"CAD 正忙，0.5 秒内没有接受调用"_s);
+    }
+    EXPECT_EQ(told, 1);
+
+    cad::com::installComLocator({{u"AutoCAD.Application"_s}, {}}, [&] { ++told; });
+    cad::Application patient = cad::GetRunningApplication(u"AutoCAD.Application"_s);
+    EXPECT_EQ(patient.ActiveDocument().Name(), u"Drawing1.dwg"_s);
+    EXPECT_EQ(told, 2);
+    cad::setPlatformLocator({});
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Socket, SketchcadAttach, ::testing::Values(Transport::Socket));
 #ifdef _WIN32

@@ -2,6 +2,7 @@
 #include "cad/com/registration.h"
 
 #include <QDir>
+#include <vector>
 
 namespace cad::com {
 
@@ -14,9 +15,14 @@ const wchar_t* wide(const QString& s) {
 }
 
 // The key's default value; the system's error code on failure.
-LSTATUS setDefault(const QString& key, const QString& value) {
-    return RegSetKeyValueW(HKEY_CURRENT_USER, wide(key), nullptr, REG_SZ, wide(value),
+LSTATUS setDefault(HKEY root, const QString& key, const QString& value) {
+    return RegSetKeyValueW(root, wide(key), nullptr, REG_SZ, wide(value),
                            DWORD((value.size() + 1) * sizeof(wchar_t)));
+}
+
+bool underWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 }  // namespace
@@ -33,9 +39,15 @@ std::optional<QString> registerForUser(const QString& progId, const CLSID& clsid
         {classKey + u"\\ProgID"_s, progId},
         {classKey + u"\\LocalServer32"_s, u'"' + QDir::toNativeSeparators(program) + u'"'},
     };
-    for (const auto& [key, value] : values) {
-        if (const LSTATUS status = setDefault(key, value); status != ERROR_SUCCESS) {
-            return u"无法登记 COM 类 %1（错误 %2）"_s.arg(progId).arg(status);
+    std::vector<HKEY> roots{HKEY_CURRENT_USER};
+    if (underWine()) {
+        roots.push_back(HKEY_LOCAL_MACHINE);
+    }
+    for (HKEY root : roots) {
+        for (const auto& [key, value] : values) {
+            if (const LSTATUS status = setDefault(root, key, value); status != ERROR_SUCCESS) {
+                return u"无法登记 COM 类 %1（错误 %2）"_s.arg(progId).arg(status);
+            }
         }
     }
     return std::nullopt;

@@ -9,7 +9,8 @@
 namespace cad::com {
 
 // Writes HKCU\Software\Classes: the ProgID's CLSID, and the class's ProgID and local server (the
-// program, quoted). nullopt on success, else why not.
+// program, quoted). Under Wine, whose COM reads the machine's classes only, the same goes to
+// HKLM\Software\Classes of the prefix as well. nullopt on success, else why not.
 std::optional<QString> registerForUser(const QString& progId, const CLSID& clsid,
                                        const QString& program);
 
