@@ -6,7 +6,7 @@ CMAKE_GEN  := -G Ninja
 
 .PHONY: deps build-deps configure build test run bench format format-check tidy test-asan clean \
         screenshots fuzz symbol-sheet windows-deps windows-qt windows test-windows windows-dist \
-        windows-screenshots
+        windows-screenshots bench-windows
 
 # The targets run one after the other (Ninja builds in parallel): two package checks must not
 # run apt-get at the same time.
@@ -101,11 +101,15 @@ $(BUILD_WIN)/build.ninja:
 windows: windows-qt $(BUILD_WIN)/build.ninja
 	cmake --build $(BUILD_WIN) -j $(JOBS)
 
+# COM's cost under Wine: one call's round trip and three operations against sketchcad.exe.
+bench-windows: windows
+	$(BUILD_WIN)/wine-run $(BUILD_WIN)/bench/bench_com.exe
+
 # Every test program and script under Wine; the prefixes' servers are ended whatever the outcome.
 test-windows: windows
+	scripts/wine-session.sh $(BUILD_WIN) start
 	cd $(BUILD_WIN) && ctest --output-on-failure -j $(JOBS); status=$$?; \
-		for prefix in $(abspath $(BUILD_WIN))/wine*/; do \
-			WINEPREFIX=$$prefix wineserver -k 2>/dev/null; done; exit $$status
+		cd $(CURDIR) && scripts/wine-session.sh $(BUILD_WIN) stop; exit $$status
 
 # The zip for drafters, dist/ElecAide-<version>-win64.zip (the version is project()'s in
 # CMakeLists.txt): both programs with the DLLs and plugins they load, the usage notes and the

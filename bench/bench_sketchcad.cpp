@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
-#include <numbers>
 
+#include "bench_drawing.h"
 #include "cad/cad_link.h"
 #include "cad/memory/application.h"
 #include "cad/remote/client.h"
@@ -37,59 +37,13 @@ public:
     void showHint(const QString&) override {}
 };
 
-// Texts with numbers, lines, arcs and lamp references in equal shares, a third on a second layer.
-QString writeDrawing(const QString& path) {
-    auto app = memory::Application::create();
-    auto doc = app->newDocument(u"bench.dwg"_s);
-    doc->addLayer(u"照明"_s);
-    auto& lamp = doc->addBlock(u"LAMP"_s);
-    auto& circle = lamp.append(doc->makeEntity(memory::kinds::circle()));
-    circle.setValue(cad::Member::Radius, 300.0);
-    auto& ms = doc->modelSpace();
-    for (int i = 0; i < kEntities; ++i) {
-        const double x = (i % 1000) * 1000.0, y = (i / 1000) * 1000.0;
-        switch (i % 4) {
-            case 0: {
-                auto& e = ms.append(doc->makeEntity(memory::kinds::text()));
-                e.setValue(cad::Member::TextString, QString::number(i % 5000 + 0.5));
-                e.setValue(cad::Member::InsertionPoint, cad::Point{x, y, 0});
-                e.setValue(cad::Member::Height, 350.0);
-                break;
-            }
-            case 1: {
-                auto& e = ms.append(doc->makeEntity(memory::kinds::line()));
-                e.setValue(cad::Member::StartPoint, cad::Point{x, y, 0});
-                e.setValue(cad::Member::EndPoint, cad::Point{x + 300, y + 400, 0});
-                break;
-            }
-            case 2: {
-                auto& e = ms.append(doc->makeEntity(memory::kinds::arc()));
-                e.setValue(cad::Member::Center, cad::Point{x, y, 0});
-                e.setValue(cad::Member::Radius, 400.0);
-                e.setValue(cad::Member::EndAngle, std::numbers::pi / 2);
-                break;
-            }
-            default: {
-                auto& e = ms.append(doc->makeEntity(memory::kinds::insert()));
-                e.setValue(cad::Member::Name, u"LAMP"_s);
-                e.setValue(cad::Member::InsertionPoint, cad::Point{x, y, 0});
-            }
-        }
-        if (i % 3 == 0) {
-            ms.entities.back()->setSlotValue(memory::kLayerSlot, u"照明"_s);
-        }
-    }
-    const auto saved = dxf::saveDrawing(*doc, path);
-    return saved.ok() ? QString() : saved.error().toString();
-}
-
 // The drawing twice: served by a sketchcad child (offscreen, in a runtime directory of the
 // benchmark's own) and loaded from the same file into an embedded application.
 class Drawings {
 public:
     Drawings() {
         const QString path = m_files.filePath(u"bench.dxf"_s);
-        if (const QString error = writeDrawing(path); !error.isEmpty()) {
+        if (const QString error = writeBenchDrawing(path, kEntities); !error.isEmpty()) {
             fail(error);
         }
         m_embedded = memory::Application::create();

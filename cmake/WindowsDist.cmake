@@ -47,6 +47,7 @@ function(elecaide_windows_dist)
     file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/windows-dist-inputs.cmake CONTENT "\
 # What packaging/windows/package.cmake packs, written by cmake/WindowsDist.cmake.
 set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+set(ELECAIDE_SKETCHCAD_CLSID \"${ELECAIDE_SKETCHCAD_CLSID}\")
 set(name \"${name}\")
 set(programs \"$<TARGET_FILE:elecaide>\" \"$<TARGET_FILE:sketchcad>\")
 set(plan \"${SAMPLE_PLAN}\")

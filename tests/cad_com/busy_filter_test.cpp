@@ -21,7 +21,7 @@ TEST(BusyFilter, RetriesRejectedCallsUntilTheLimitThenGivesUp) {
         {SERVERCALL_REJECTED, 5000, 250, 1},      {SERVERCALL_RETRYLATER, 10000, kGiveUp, 0},
         {SERVERCALL_REJECTED, 60000, kGiveUp, 0}, {SERVERCALL_ISHANDLED, 0, kGiveUp, 0},
     };
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     for (const Case& c : cases) {
         int waits = 0;
         BusyFilter filter({10000, 250}, [&] { ++waits; });
@@ -35,7 +35,7 @@ TEST(BusyFilter, RetriesRejectedCallsUntilTheLimitThenGivesUp) {
 }
 
 TEST(BusyFilter, IsTheThreadsFilterWhileItLivesAndPutsThePreviousOneBack) {
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     {
         BusyFilter outer({}, {});
         {

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QThread>
+#include <atomic>
 
 #include "../cad_remote/server_thread.h"
 #include "cad/automation.h"
@@ -228,6 +229,56 @@ TEST_F(ServedOverCom, WhileAPickWaitsTheWindowIsPaintedAndTakesNoInputOrTicks) {
         DispatchMessageW(&m);
     }
     EXPECT_EQ(CountingWindow::keys, 1);  // kept for after the pick
+}
+
+// Another client's call while a pick waits is refused as busy, and goes through once the pick is
+// answered.
+TEST_F(ServedOverCom, AnotherClientWaitsForAPickToEnd) {
+    cad::Utility utility = attach().ActiveDocument().Utility();
+    std::atomic<int> otherWaited = 0;
+    QString otherGot;
+    std::unique_ptr<QThread> other(QThread::create([&] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        for (bool waiting = false; !waiting; QThread::msleep(5)) {
+            served.run([&] { waiting = served.picker.interaction->isWaiting(); });
+        }
+        {
+            cad::Application app(cad::com::attachRunning(clsid, {.limitMs = 10000, .pauseMs = 50},
+                                                         [&] { ++otherWaited; }));
+            otherGot = app.ActiveDocument().Name();
+        }
+        CoUninitialize();
+    }));
+    std::unique_ptr<QThread> user(QThread::create([&] {
+        while (otherWaited == 0) {
+            QThread::msleep(5);
+        }
+        served.run([&] { served.picker.interaction->finishPoint(Point{5, 6, 0}); });
+    }));
+    other->start();
+    user->start();
+    EXPECT_EQ(utility.GetPoint(std::nullopt, u"指定点:"_s), (Point{5, 6, 0}));
+    user->wait();
+    other->wait();
+    EXPECT_EQ(otherWaited, 1);
+    EXPECT_EQ(otherGot, u"Drawing1.dwg"_s);
+}
+
+TEST_F(ServedOverCom, NamesAreLookedUpWithoutRegardToCase) {
+    cad::Application app = attach();
+    auto& dispatch = dynamic_cast<cad::com::ComObject&>(*app.object()).dispatch();
+    DISPID ids[3] = {};
+    const wchar_t* names[] = {L"ActiveDocument", L"activedocument", L"ACTIVEDOCUMENT"};
+    for (int i = 0; i < 3; ++i) {
+        LPOLESTR name = const_cast<LPOLESTR>(names[i]);
+        ASSERT_EQ(dispatch.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &ids[i]), S_OK);
+    }
+    EXPECT_EQ(ids[0], ids[1]);
+    EXPECT_EQ(ids[0], ids[2]);
+    LPOLESTR unknown = const_cast<LPOLESTR>(L"NoSuchMember");
+    DISPID none = 0;
+    EXPECT_EQ(dispatch.GetIDsOfNames(IID_NULL, &unknown, 1, LOCALE_USER_DEFAULT, &none),
+              DISP_E_UNKNOWNNAME);
 }
 
 TEST_F(ServedOverCom, PicksAreAnsweredAndAStoppedServerIsGone) {
