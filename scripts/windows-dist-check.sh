@@ -11,8 +11,9 @@
 #   - every DLL a program or plugin imports is in the folder or is Windows' own (in the prefix's
 #     system32, or an API set), and every DLL in the folder is imported by something;
 #   - each program carries its icon and its version resource, with the version in the zip's name;
-#   - the demo passes (samples/demo.script against sketchcad on the packed sample plan, picks
-#     from samples/demo.picks, sketchcad quit by the script, both ending with 0) twice: on the
+#   - the demo passes (samples/demo.script against sketchcad on the packed sample plan, attached
+#     through COM, picks from samples/demo.picks, sketchcad quit by the script, both ending with 0,
+#     the saved plan read by ezdxf with exactly the number add's changes) twice: on the
 #     windows platform under Xvfb, as a drafter sees it, with the platform and style plugins
 #     loaded from the folder; and offscreen, the platform `elecaide --script` takes by default,
 #     with a fonts folder holding Noto Sans CJK and DejaVu Sans.
@@ -77,6 +78,12 @@ run_demo() {
     for file in elecaide-block-count.png elecaide-number-add.png sketchcad.png plan-changed.dxf; do
         [[ -s $file ]] || fail "$platform: the demo wrote no $file"
     done
+    # The bay dimensions along the south side, and nothing else, went up by 100, as ezdxf reads
+    # the plan from the zip and the one sketchcad saved.
+    /usr/bin/python3 "$root/tests/end_to_end/compare_plans.py" "$app/samples/plan.dxf" \
+        plan-changed.dxf --added 100 --changed 6 >compare.out 2>&1 ||
+        fail "$platform: the saved plan is not the sample plus the number add; see $dir/compare.out"
+
     local plugins=("platforms/q$platform.dll")
     if [[ $platform == windows ]]; then
         plugins+=(styles/qwindowsvistastyle.dll)
