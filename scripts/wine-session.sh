@@ -14,8 +14,9 @@ set -euo pipefail
 build=$(realpath "$1")
 case $2 in
     start)
-        "$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1
         export WINEPREFIX=$build/wine
+        wineserver -k 2>/dev/null || true # a session left from before
+        "$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1
         wineserver -w
         wineserver -p </dev/null >/dev/null 2>&1
         "$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1
