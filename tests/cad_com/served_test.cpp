@@ -26,7 +26,9 @@ protected:
               return std::unique_ptr<cad::remote::Serving>(m_server);
           }) {}
 
-    void SetUp() override { ASSERT_FALSE(served.listenResult()); }
+    void SetUp() override {
+        ASSERT_FALSE(served.listenResult()) << served.listenResult()->toStdString();
+    }
 
     cad::Application attach(cad::com::RetryPolicy retry = {}) {
         cad::ObjectRef app = cad::com::attachRunning(clsid, retry, [this] { ++waited; });

@@ -11,6 +11,9 @@ namespace {
 using namespace Qt::StringLiterals;
 using remote::RequestKind;
 
+constexpr int kTableStartMs = 20000;
+constexpr HRESULT kTableNotRunning = HRESULT(0x800706BAu);  // RPC_S_SERVER_UNAVAILABLE
+
 // How a call is run. A caller may read a property as a method (DISPATCH_METHOD together with
 // DISPATCH_PROPERTYGET, as VBScript does): such a call without arguments is tried as a read
 // first.
@@ -59,7 +62,16 @@ std::optional<QString> Server::listen() {
         return u"已有一个 %1 在运行"_s.arg(QString::fromUtf16(kSketchcadProgId));
     }
     IDispatch* application = dispatchOf(m_application);
-    const HRESULT code = RegisterActiveObject(application, m_clsid, ACTIVEOBJECT_STRONG, &m_cookie);
+    // The table lives in the system's RPC service, which a session just started (under Wine,
+    // the first program of one) may not have running yet.
+    HRESULT code = E_FAIL;
+    for (const QDeadlineTimer deadline(kTableStartMs);;) {
+        code = RegisterActiveObject(application, m_clsid, ACTIVEOBJECT_STRONG, &m_cookie);
+        if (code != kTableNotRunning || deadline.hasExpired()) {
+            break;
+        }
+        Sleep(100);
+    }
     if (FAILED(code)) {
         application->Release();
         return u"无法登记到运行对象表 (0x%1)"_s.arg(quint32(code), 8, 16, QLatin1Char('0'));
