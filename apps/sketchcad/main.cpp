@@ -90,8 +90,7 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     // Found by the assistant through the running object table, under a class of its own.
     const QString progId = QString::fromUtf16(cad::com::kSketchcadProgId);
-    if (const auto failed = cad::com::registerForUser(progId, cad::com::sketchcadClass(),
-                                                      QCoreApplication::applicationFilePath())) {
+    if (const auto failed = cad::com::registerForUser(progId, cad::com::sketchcadClass())) {
         fprintf(stderr, "sketchcad: %s\n", qUtf8Printable(*failed));
     }
     cad::com::Server com(application, cad::com::sketchcadClass(), server.sharedInteraction());

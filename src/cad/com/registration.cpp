@@ -1,7 +1,6 @@
 // registerForUser: three values under HKCU\Software\Classes.
 #include "cad/com/registration.h"
 
-#include <QDir>
 #include <vector>
 
 namespace cad::com {
@@ -27,8 +26,7 @@ bool underWine() {
 
 }  // namespace
 
-std::optional<QString> registerForUser(const QString& progId, const CLSID& clsid,
-                                       const QString& program) {
+std::optional<QString> registerForUser(const QString& progId, const CLSID& clsid) {
     wchar_t text[64] = {};
     StringFromGUID2(clsid, text, 64);
     const QString clsidText = QString::fromWCharArray(text);
@@ -37,7 +35,6 @@ std::optional<QString> registerForUser(const QString& progId, const CLSID& clsid
     const std::pair<QString, QString> values[] = {
         {classes + progId + u"\\CLSID"_s, clsidText},
         {classKey + u"\\ProgID"_s, progId},
-        {classKey + u"\\LocalServer32"_s, u'"' + QDir::toNativeSeparators(program) + u'"'},
     };
     std::vector<HKEY> roots{HKEY_CURRENT_USER};
     if (underWine()) {

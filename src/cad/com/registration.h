@@ -8,10 +8,11 @@
 
 namespace cad::com {
 
-// Writes HKCU\Software\Classes: the ProgID's CLSID, and the class's ProgID and local server (the
-// program, quoted). Under Wine, whose COM reads the machine's classes only, the same goes to
-// HKLM\Software\Classes of the prefix as well. nullopt on success, else why not.
-std::optional<QString> registerForUser(const QString& progId, const CLSID& clsid,
-                                       const QString& program);
+// Writes HKCU\Software\Classes: the ProgID's CLSID and the class's ProgID, which is what a
+// client needs to find the running server in the running object table. No local server is
+// written: nothing starts the program through COM (the assistant only attaches). Under Wine, whose
+// COM reads the machine's classes only, the same goes to HKLM\Software\Classes of the prefix as
+// well. nullopt on success, else why not.
+std::optional<QString> registerForUser(const QString& progId, const CLSID& clsid);
 
 }  // namespace cad::com
