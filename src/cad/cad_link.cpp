@@ -1,6 +1,7 @@
 // CadLink: attach, watch, guard and select.
 #include "cad/cad_link.h"
 
+#include "cad/busy_wait.h"
 #include "cad/running.h"
 
 namespace cad {
@@ -38,7 +39,11 @@ void CadLink::tick() {
         return;
     }
     try {
+        // A CAD in a command or a dialog refuses the call: it is there, and the tick goes on
+        // at once rather than hold the window until the CAD is free.
+        const NoBusyWait quick;
         objAcad.Version();
+    } catch (const CadBusy&) {
     } catch (const Error&) {
         m_ui.showHint(QStringLiteral("提示：服务器AutoCAD已经退出"));
         ReleaseCadObjects();

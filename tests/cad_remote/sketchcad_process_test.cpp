@@ -2,6 +2,7 @@
 // through its socket and, on Windows, through COM as the assistant finds "AutoCAD.Application".
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -167,6 +168,20 @@ TEST(SketchcadBusy, ARefusedCallIsTriedAgainUntilTheLimit) {
     Sketchcad busy(runtime.path());
     ASSERT_TRUE(busy.startServing({u"--refuse-calls"_s, u"4000"_s}));
     int told = 0;
+    // The timer's check finds the busy CAD there, at once and without a word.
+    cad::com::installComLocator({{u"AutoCAD.Application"_s}, {}}, [&] { ++told; });
+    ui::RecordingUi ui;
+    cad::CadLink link{ui};
+    link.AttachCad();
+    QElapsedTimer tick;
+    tick.start();
+    link.tick();
+    EXPECT_LT(tick.elapsed(), 2000);
+    EXPECT_TRUE(link.isAttached());
+    EXPECT_TRUE(ui.hints.isEmpty());
+    EXPECT_EQ(told, 0);
+    link.ReleaseCadObjects();
+
     cad::com::installComLocator({{u"AutoCAD.Application"_s}, {.limitMs = 500, .pauseMs = 100}},
                                 [&] { ++told; });
     cad::Application impatient = cad::GetRunningApplication(u"AutoCAD.Application"_s);

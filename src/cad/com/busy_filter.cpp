@@ -1,6 +1,8 @@
 // BusyFilter: retrying rejected calls, painting while a call is out.
 #include "cad/com/busy_filter.h"
 
+#include "cad/busy_wait.h"
+
 namespace cad::com {
 
 BusyFilter::BusyFilter(RetryPolicy policy, std::function<void()> onWaiting)
@@ -30,7 +32,8 @@ DWORD BusyFilter::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) {
 }
 
 DWORD BusyFilter::RetryRejectedCall(HTASK, DWORD elapsedMs, DWORD rejectType) {
-    if (rejectType != SERVERCALL_RETRYLATER && rejectType != SERVERCALL_REJECTED) {
+    if ((rejectType != SERVERCALL_RETRYLATER && rejectType != SERVERCALL_REJECTED) ||
+        !waitsForBusyCad()) {
         return static_cast<DWORD>(-1);
     }
     const DWORD pause = m_policy.decide(elapsedMs);

@@ -11,7 +11,8 @@ namespace cad::com {
 
 // A CAD in a command or a modal dialog rejects calls (SERVERCALL_RETRYLATER or
 // SERVERCALL_REJECTED) until it is free again. A rejected call is tried again every pause until
-// the limit has passed since it was first made; then it fails with RPC_E_CALL_REJECTED.
+// the limit has passed since it was first made; then it fails with RPC_E_CALL_REJECTED. Under a
+// NoBusyWait it fails at once.
 struct RetryPolicy {
     DWORD limitMs = 30000;
     DWORD pauseMs = 250;

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "cad/busy_wait.h"
 #include "cad/input_hold.h"
 
 namespace cad::com {
@@ -86,6 +87,9 @@ Variant Caller::call(IDispatch& dispatch, DISPID id, Access access, std::span<Va
             }
             if (!isBusy(e.code())) {
                 throw;
+            }
+            if (!waitsForBusyCad()) {
+                throw CadBusy(u"CAD 正忙"_s);
             }
             // Windows retries in COM through the message filter and reports the rejection
             // once the limit has passed; Wine reports every rejection at once.

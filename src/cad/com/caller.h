@@ -32,6 +32,7 @@ public:
     // RPC_E_SERVERCALL_RETRYLATER) until the policy's limit has passed since the first try; the
     // window stays painted meanwhile and takes no input. A CAD that has gone away (the server
     // process ended or cut the connection) fails as one; a CAD still busy at the limit as well.
+    // Under a NoBusyWait a refused call fails at once as CadBusy.
     Variant call(IDispatch& dispatch, DISPID id, Access access, std::span<Variant> args);
 
 private:
