@@ -65,6 +65,8 @@ bool CadLink::CheckCadReady() {
     int documents = 0;
     try {
         documents = objAcad.Documents().Count();
+    } catch (const CadBusy&) {
+        throw;  // there, but busy beyond the wait: the operation fails as a CAD call
     } catch (const Error&) {
         // The application died since the last tick: say so now rather than let the operation
         // fail on its first call.

@@ -21,7 +21,8 @@ public:
     void tick();
     // Empties every shared reference; never fails and never closes anything in the CAD.
     void ReleaseCadObjects();
-    // The guard of every drawing operation; on false it has written its message.
+    // The guard of every drawing operation; on false it has written its message. A CAD busy
+    // beyond the wait throws CadBusy, which fails the operation as a CAD call.
     bool CheckCadReady();
     // Makes the selection set "SelPart" and lets the user fill it in the CAD window. A set of
     // that name left behind by an earlier run is deleted first.

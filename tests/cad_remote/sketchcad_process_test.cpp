@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "cad/busy_wait.h"
 #include "cad/cad_link.h"
 #include "cad/remote/client.h"
 #ifdef _WIN32
@@ -166,7 +167,7 @@ TEST_P(SketchcadAttach, AKilledServerIsReportedAtTheNextTickAndFoundAgainWhenRes
 TEST(SketchcadBusy, ARefusedCallIsTriedAgainUntilTheLimit) {
     QTemporaryDir runtime;
     Sketchcad busy(runtime.path());
-    ASSERT_TRUE(busy.startServing({u"--refuse-calls"_s, u"4000"_s}));
+    ASSERT_TRUE(busy.startServing({u"--refuse-calls"_s, u"6000"_s}));
     int told = 0;
     // The timer's check finds the busy CAD there, at once and without a word.
     cad::com::installComLocator({{u"AutoCAD.Application"_s}, {}}, [&] { ++told; });
@@ -192,11 +193,16 @@ TEST(SketchcadBusy, ARefusedCallIsTriedAgainUntilTheLimit) {
         EXPECT_EQ(e.message(), u"CAD 正忙，0.5 秒内没有接受调用"_s);
     }
     EXPECT_EQ(told, 1);
+    // An operation's guard: the CAD is there but busy beyond the wait, a CAD call failure.
+    link.AttachCad();
+    EXPECT_THROW(link.CheckCadReady(), cad::CadBusy);
+    EXPECT_TRUE(link.isAttached());
+    link.ReleaseCadObjects();
 
     cad::com::installComLocator({{u"AutoCAD.Application"_s}, {}}, [&] { ++told; });
     cad::Application patient = cad::GetRunningApplication(u"AutoCAD.Application"_s);
     EXPECT_EQ(patient.ActiveDocument().Name(), u"Drawing1.dwg"_s);
-    EXPECT_EQ(told, 2);
+    EXPECT_EQ(told, 3);
     cad::setPlatformLocator({});
 }
 #endif

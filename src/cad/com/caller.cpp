@@ -94,9 +94,8 @@ Variant Caller::call(IDispatch& dispatch, DISPID id, Access access, std::span<Va
             // Windows retries in COM through the message filter and reports the rejection
             // once the limit has passed; Wine reports every rejection at once.
             if (since.elapsed() >= qint64(m_policy.limitMs)) {
-                throw CallFailed(u"CAD 正忙，%1 秒内没有接受调用"_s.arg(
-                                     QString::number(m_policy.limitMs / 1000.0)),
-                                 e.code());
+                throw CadBusy(u"CAD 正忙，%1 秒内没有接受调用"_s.arg(
+                    QString::number(m_policy.limitMs / 1000.0)));
             }
             if (!told && m_onWaiting) {
                 told = true;

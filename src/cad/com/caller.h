@@ -31,8 +31,8 @@ public:
     // invoke(), tried again while the CAD rejects it as busy (RPC_E_CALL_REJECTED or
     // RPC_E_SERVERCALL_RETRYLATER) until the policy's limit has passed since the first try; the
     // window stays painted meanwhile and takes no input. A CAD that has gone away (the server
-    // process ended or cut the connection) fails as one; a CAD still busy at the limit as well.
-    // Under a NoBusyWait a refused call fails at once as CadBusy.
+    // process ended or cut the connection) fails as one; a CAD still busy at the limit fails as
+    // CadBusy, and under a NoBusyWait a refused call does so at once.
     Variant call(IDispatch& dispatch, DISPID id, Access access, std::span<Variant> args);
 
 private:
