@@ -9,6 +9,7 @@
 #include "../cad_remote/server_thread.h"
 #include "cad/automation.h"
 #include "cad/com/com_object.h"
+#include "cad/com/invoke.h"
 #include "cad/com/locator.h"
 #include "cad/com/server.h"
 #include "support/qstring_printer.h"
@@ -266,7 +267,7 @@ TEST_F(ServedOverCom, AnotherClientWaitsForAPickToEnd) {
     EXPECT_EQ(otherGot, u"Drawing1.dwg"_s);
 }
 
-TEST_F(ServedOverCom, NamesAreLookedUpWithoutRegardToCase) {
+TEST_F(ServedOverCom, NamesAreLookedUpWithoutRegardToCaseAndItemIsTheDefault) {
     cad::Application app = attach();
     auto& dispatch = dynamic_cast<cad::com::ComObject&>(*app.object()).dispatch();
     DISPID ids[3] = {};
@@ -277,6 +278,17 @@ TEST_F(ServedOverCom, NamesAreLookedUpWithoutRegardToCase) {
     }
     EXPECT_EQ(ids[0], ids[1]);
     EXPECT_EQ(ids[0], ids[2]);
+    // The default member is Item, reached by a read with an index as well as by a call.
+    cad::ModelSpace ms = app.ActiveDocument().ModelSpace();
+    ms.AddPoint(Point{1, 2, 0});
+    auto& space = dynamic_cast<cad::com::ComObject&>(*ms.object()).dispatch();
+    for (WORD flags : {WORD(DISPATCH_METHOD | DISPATCH_PROPERTYGET), WORD(DISPATCH_PROPERTYGET)}) {
+        cad::com::Variant index = cad::com::toVariant(0, {});
+        cad::com::Variant item =
+            cad::com::invoke(space, DISPID_VALUE, cad::com::Access(flags), {&index, 1});
+        EXPECT_EQ((*item).vt, VT_DISPATCH);
+    }
+
     LPOLESTR unknown = const_cast<LPOLESTR>(L"NoSuchMember");
     DISPID none = 0;
     EXPECT_EQ(dispatch.GetIDsOfNames(IID_NULL, &unknown, 1, LOCALE_USER_DEFAULT, &none),

@@ -115,11 +115,18 @@ HRESULT Server::invoke(ServedObject& object, DISPID id, WORD flags, const DISPPA
     if (m_interaction->isWaiting() || !m_busyUntil.hasExpired()) {
         return RPC_E_SERVERCALL_RETRYLATER;
     }
+    // DISPID_VALUE is the default member, Item, as the CAD's collections have it (`coll(0)`).
+    if (id == DISPID_VALUE) {
+        id = static_cast<int>(Member::Item) + 1;
+    }
     if (id < 1 || id > kMemberCount) {
         return DISP_E_MEMBERNOTFOUND;
     }
     const auto m = static_cast<Member>(id - 1);
-    const RequestKind kind = kindOf(flags);
+    RequestKind kind = kindOf(flags);
+    if (kind == RequestKind::Get && params.cArgs > 0) {
+        kind = RequestKind::Call;  // a property read with arguments, such as Item
+    }
     const bool put = kind == RequestKind::Put;
     if (params.cNamedArgs > (put ? 1u : 0u) ||
         (put && (params.cArgs != 1 || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))) {
