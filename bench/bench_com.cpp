@@ -27,7 +27,6 @@ using namespace Qt::StringLiterals;
 
 constexpr int kEntities = 10'000;
 constexpr int kRoundTrips = 2'000;
-constexpr int kServeTimeoutMs = 120'000;
 
 // Keeps nothing: the hint line's cost is the window's, not the operation's.
 class QuietUi : public ui::RecordingUi {
@@ -80,16 +79,9 @@ int main(int argc, char** argv) {
     }
 
     QProcess sketchcad;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    sketchcad.setProcessEnvironment(env);
-    sketchcad.start(QStringLiteral(SKETCHCAD), {path});
-    QByteArray output;
-    while (!output.contains("sketchcad: serving ")) {
-        if (!sketchcad.waitForReadyRead(kServeTimeoutMs)) {
-            fail(u"sketchcad did not start serving"_s);
-        }
-        output += sketchcad.readAllStandardOutput();
+    if (const QString error = startServing(sketchcad, QStringLiteral(SKETCHCAD), path);
+        !error.isEmpty()) {
+        fail(error);
     }
     cad::com::installComLocator({{u"Sketchcad.Application"_s}, {}}, {});
 

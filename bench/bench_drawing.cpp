@@ -54,3 +54,20 @@ QString writeBenchDrawing(const QString& path, int entities) {
     const auto saved = dxf::saveDrawing(*doc, path);
     return saved.ok() ? QString() : saved.error().toString();
 }
+
+QString startServing(QProcess& sketchcad, const QString& program, const QString& drawing) {
+    constexpr int kServeTimeoutMs = 120'000;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    sketchcad.setProcessEnvironment(env);
+    sketchcad.start(program, {drawing});
+    QByteArray output;
+    while (!output.contains("sketchcad: serving ")) {
+        if (!sketchcad.waitForReadyRead(kServeTimeoutMs)) {
+            return u"sketchcad did not start serving: "_s +
+                   QString::fromLocal8Bit(sketchcad.readAllStandardError());
+        }
+        output += sketchcad.readAllStandardOutput();
+    }
+    return {};
+}

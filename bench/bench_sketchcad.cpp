@@ -29,7 +29,6 @@ namespace memory = cad::memory;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kEntities = 100'000;
-constexpr int kServeTimeoutMs = 120'000;
 
 // Keeps nothing: the hint line's cost is the window's, not the operation's.
 class QuietUi : public ui::RecordingUi {
@@ -53,17 +52,9 @@ public:
         embedded.objAcad = cad::Application(m_embedded);
 
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        m_sketchcad.setProcessEnvironment(env);
-        m_sketchcad.start(QStringLiteral(SKETCHCAD), {path});
-        QByteArray output;
-        while (!output.contains("sketchcad: serving ")) {
-            if (!m_sketchcad.waitForReadyRead(kServeTimeoutMs)) {
-                fail(u"sketchcad did not start serving: "_s +
-                     QString::fromLocal8Bit(m_sketchcad.readAllStandardError()));
-            }
-            output += m_sketchcad.readAllStandardOutput();
+        if (const QString error = startServing(m_sketchcad, QStringLiteral(SKETCHCAD), path);
+            !error.isEmpty()) {
+            fail(error);
         }
         remote.objAcad =
             cad::Application(cad::remote::connectRemote(QString::fromUtf16(cad::kAutoCadProgId)));
