@@ -6,7 +6,7 @@ CMAKE_GEN  := -G Ninja
 
 .PHONY: deps build-deps configure build test run bench format format-check tidy test-asan clean \
         screenshots fuzz symbol-sheet windows-deps windows-qt windows test-windows windows-dist \
-        windows-screenshots bench-windows
+        windows-screenshots bench-windows windows-xlsxwriter
 
 # The targets run one after the other (Ninja builds in parallel): two package checks must not
 # run apt-get at the same time.
@@ -93,12 +93,16 @@ windows-deps:
 windows-qt: windows-deps
 	@scripts/windows-qt.sh $(WIN_QT)
 
+# libxlsxwriter for the take-off's workbooks, built from Debian's source (a few seconds, once).
+windows-xlsxwriter: windows-deps
+	@scripts/build-xlsxwriter-windows.sh $(abspath $(BUILD_WIN))/xlsxwriter-win64
+
 $(BUILD_WIN)/build.ninja:
 	cmake -S . -B $(BUILD_WIN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_PREFIX_PATH=$(WIN_QT) \
 		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
 
-windows: windows-qt $(BUILD_WIN)/build.ninja
+windows: windows-qt windows-xlsxwriter $(BUILD_WIN)/build.ninja
 	cmake --build $(BUILD_WIN) -j $(JOBS)
 
 # COM's cost under Wine: one call's round trip and three operations against sketchcad.exe.
@@ -116,7 +120,7 @@ test-windows: windows
 # sample plan. Then checked as a drafter would start it, unzipped under a fresh Wine prefix with
 # nothing of the build in reach (scripts/windows-dist-check.sh); the demo's screenshots and logs
 # go to $(BUILD_WIN)/windows-dist/check.
-windows-dist: windows-qt $(BUILD_WIN)/build.ninja
+windows-dist: windows-qt windows-xlsxwriter $(BUILD_WIN)/build.ninja
 	cmake --build $(BUILD_WIN) -j $(JOBS) --target windows_dist
 	scripts/windows-dist-check.sh "$$(cat $(BUILD_WIN)/windows-dist/zip-path)" \
 		$(BUILD_WIN)/windows-dist/check

@@ -9,10 +9,11 @@
 # installs it; `make build` therefore works for any user once the required packages are there.
 set -euo pipefail
 
-# Configuring and building: the compiler, CMake and Ninja, Qt 6, GoogleTest and Google Benchmark.
+# Configuring and building: the compiler, CMake and Ninja, Qt 6, libxlsxwriter (the Excel
+# files), GoogleTest and Google Benchmark.
 required=(
     cmake g++ make pkg-config ninja-build
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxlsxwriter-dev
     libgtest-dev libgmock-dev libbenchmark-dev
 )
 
@@ -26,12 +27,12 @@ optional=(
 )
 
 # The Windows build and its tests: mingw-w64 with posix threads (the Windows Qt was built with
-# it), GoogleTest's source to build for it, Wine to run the programs, the fonts the offscreen
-# platform is given there, python3 to draw the programs' icons, unzip to check the package;
-# Qt's host tools come with qt6-base-dev-tools.
+# it), GoogleTest's source to build for it, zlib for mingw (libxlsxwriter links it), Wine to run
+# the programs, the fonts the offscreen platform is given there, python3 to draw the programs'
+# icons, unzip to check the package; Qt's host tools come with qt6-base-dev-tools.
 windows=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest qt6-base-dev-tools
-    wine wine64 xvfb xauth fonts-noto-cjk fonts-dejavu-core python3 unzip
+    libz-mingw-w64-dev wine wine64 xvfb xauth fonts-noto-cjk fonts-dejavu-core python3 unzip
 )
 
 case "${1:-}" in

@@ -1,12 +1,21 @@
-// elecaide: the main window, or with --script FILE [--trace] [--served [com]] the script runner.
+// elecaide: the main window; with --script FILE [--trace] [--served [com]] the script runner;
+// `elecaide takeoff ...` the take-off of a drawing set.
 #include <QApplication>
 #include <QTextStream>
+#include <clocale>
+#include <cstdio>
 #include <cstring>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "desktop/program_start.h"
 #include "shell/cad_locator.h"
 #include "shell/main_window.h"
 #include "shell/script/script_runner.h"
+#include "takeoff/takeoff_command.h"
 
 namespace {
 
@@ -58,10 +67,33 @@ bool runsScript(int argc, char** argv) {
     return false;
 }
 
+bool stderrIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+// The take-off needs no window: it runs on a core application.
+int takeoffCommand(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    // The workbook library writes numbers through printf: keep its decimal point a point
+    // whatever the user's locale (Qt set it from the environment).
+    std::setlocale(LC_NUMERIC, "C");
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return takeoff::runTakeoffCommand(QCoreApplication::arguments().mid(2), out, err,
+                                      stderrIsTerminal());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     desktop::useParentConsole();
+    if (argc > 1 && std::strcmp(argv[1], "takeoff") == 0) {
+        return takeoffCommand(argc, argv);
+    }
     // Scripts run without a display unless a platform is asked for (screenshots under Xvfb).
     if (runsScript(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -70,7 +102,8 @@ int main(int argc, char** argv) {
     desktop::useInterfaceFont();
     const Options options = parseOptions(QCoreApplication::arguments());
     if (!options.valid) {
-        QTextStream(stderr) << "usage: elecaide [--script FILE [--trace] [--served [com]]]"
+        QTextStream(stderr) << "usage: elecaide [--script FILE [--trace] [--served [com]]]\n"
+                               "       elecaide takeoff [OPTIONS] PATH... (--help: the options)"
                             << Qt::endl;
         return shell::script::kScriptError;
     }

@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 #include "core/progress.h"
 #include "core/text.h"
+#include "statistics/counting_rules.h"
 
 namespace statistics {
 
@@ -42,7 +43,6 @@ bool refused(ui::Ui& ui, const BlockCountInput& input) {
 qint64 countReferences(const cad::Collection<cad::Entity>& items, ui::Ui& ui,
                        const BlockCountInput& input) {
     static const QString kProgress = u"提示：统计进程"_s;
-    static const QString kReference = u"AcDbBlockReference"_s;
     const QString block = core::trimBlanks(input.blockName).toLower();
     const QString layer = core::trimBlanks(input.layerName);
     const bool allLayers = layer == QStringView(kAllLayers);
@@ -53,8 +53,7 @@ qint64 countReferences(const cad::Collection<cad::Entity>& items, ui::Ui& ui,
     for (qint64 visited = 1; visited <= count; ++visited) {
         ui.showHint(core::progressHint(kProgress, visited, count));
         const cad::Entity entity = items.Item(int(visited - 1));
-        if (entity.EntityName().compare(kReference, Qt::CaseInsensitive) == 0 &&
-            entity.Name().toLower() == block &&
+        if (isBlockReference(entity.EntityName()) && entity.Name().toLower() == block &&
             (allLayers || entity.Layer().toLower() == lowerLayer)) {
             ++found;
         }

@@ -1,14 +1,12 @@
 // Line length totals: the walk, the single-precision running total and the result in metres.
 #include "statistics/line_length.h"
 
-#include <cmath>
-#include <limits>
 #include <optional>
 
-#include "core/geometry.h"
 #include "core/number_text.h"
 #include "core/progress.h"
 #include "core/scale_notation.h"
+#include "statistics/counting_rules.h"
 
 namespace statistics {
 
@@ -34,36 +32,17 @@ QString blankBoxHint(FilterKind kind) {
     }
 }
 
-// The total is kept in single precision: each step is rounded back to float. A value beyond the
-// float range becomes infinite explicitly (a plain conversion would be undefined), and the
-// result check turns that into the overflow failure.
-float single(double v) {
-    constexpr double kMax = std::numeric_limits<float>::max();
-    if (v > kMax) {
-        return std::numeric_limits<float>::infinity();
-    }
-    if (v < -kMax) {
-        return -std::numeric_limits<float>::infinity();
-    }
-    return static_cast<float>(v);
-}
-
 // The length an entity adds, or nothing when it does not count. The kind is read first, so
 // entities of other kinds cost one member read.
 std::optional<double> countedLength(const cad::Entity& entity, LineKinds kinds,
                                     const filters::EntityFilter& filter) {
-    static const QString kLine = u"AcDbLine"_s;
-    static const QString kArc = u"AcDbArc"_s;
-    const QString name = entity.EntityName();
-    const bool line = name == kLine && kinds != LineKinds::Arcs;
-    const bool arc = !line && name == kArc && kinds != LineKinds::Lines;
-    if ((!line && !arc) || !filter.matches(entity)) {
+    const Segment segment = segmentOf(entity.EntityName());
+    const bool counted = (segment == Segment::Line && kinds != LineKinds::Arcs) ||
+                         (segment == Segment::Arc && kinds != LineKinds::Lines);
+    if (!counted || !filter.matches(entity)) {
         return std::nullopt;
     }
-    if (line) {
-        return core::PlanDistance(entity.StartPoint(), entity.EndPoint());
-    }
-    return core::ArcLength(entity.Radius(), entity.StartAngle(), entity.EndAngle());
+    return segmentLength(entity, segment);
 }
 
 // Walks the collection and writes the progress; the total in metres, or nothing when it
@@ -72,20 +51,16 @@ std::optional<float> totalMetres(const cad::Collection<cad::Entity>& items, ui::
                                  const filters::EntityFilter& filter,
                                  const LineLengthInput& input) {
     static const QString kProgress = u"提示：修改完成"_s;
-    float total = 0;
+    SingleTotal total;
     const int count = items.Count();
     for (int i = 0; i < count; ++i) {
         if (const std::optional<double> length =
                 countedLength(items.Item(i), input.kinds, filter)) {
-            total = single(total + *length);
+            total.add(*length);
         }
         ui.showHint(core::progressHint(kProgress, i, count));
     }
-    const float metres = single(single(total / core::ScaleRatio(input.scale)) / 1000.0);
-    if (!std::isfinite(metres)) {
-        return std::nullopt;
-    }
-    return metres;
+    return total.metres(core::ScaleRatio(input.scale));
 }
 
 // Everything after the collection is known: the filter refusal, the walk and the result.

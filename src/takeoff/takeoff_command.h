@@ -1,0 +1,18 @@
+// `elecaide takeoff [OPTIONS] PATH...`: the take-off of a drawing set from the command line.
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace takeoff {
+
+inline constexpr int kAllTakenOff = 0;
+inline constexpr int kSomeFailed = 1;  // drawings that did not load, or a report not written
+inline constexpr int kBadArguments = 2;
+
+// Runs the take-off for the arguments after "takeoff". The outcome goes to out, failures and
+// the progress line to err; the progress line is drawn only when err is a terminal.
+int runTakeoffCommand(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                      bool errIsTerminal);
+
+}  // namespace takeoff
