@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // as for the take-off above: the window runs one too
     desktop::useInterfaceFont();
     const Options options = parseOptions(QCoreApplication::arguments());
     if (!options.valid) {

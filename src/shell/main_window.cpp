@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -24,6 +25,7 @@
 #include "statistics/block_count_page.h"
 #include "statistics/line_length_page.h"
 #include "symbols/symbol_browser_page.h"
+#include "takeoff/takeoff_dialog.h"
 #include "textedit/text_pages.h"
 #include "utilities/utilities_page.h"
 
@@ -79,6 +81,7 @@ MainWindow::MainWindow(ui::Ui* services) {
         m_ui = std::make_unique<QtUi>(*this, *m_hintLine);
     }
     m_link = std::make_unique<cad::CadLink>(*m_ui);
+    buildHintMenu();
 
     QStringList captions;
     for (const char16_t* caption : kCaptions) {
@@ -181,6 +184,29 @@ void MainWindow::tick() {
 void MainWindow::handle(const std::function<void()>& handler) {
     runGuarded(*m_link, handler);
     m_hintLine->flush();
+}
+
+void MainWindow::buildHintMenu() {
+    m_hintMenu = new QMenu(this);
+    m_hintMenu->setObjectName(QStringLiteral("mnuHint"));
+    QAction* takeoff = m_hintMenu->addAction(text(u"材料统计（多张 DXF 图纸）…"));
+    takeoff->setObjectName(QStringLiteral("mnuTakeoff"));
+    connect(takeoff, &QAction::triggered, this, [this] { openTakeoff(); });
+    m_hintLine->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_hintLine, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_hintMenu->popup(m_hintLine->mapToGlobal(at)); });
+}
+
+// One dialog for the session, so that its fields keep what was typed; the outcome of a run is
+// written to the hint line like every other.
+void MainWindow::openTakeoff() {
+    if (m_takeoff == nullptr) {
+        m_takeoff = new takeoff::TakeoffDialog(this, [this](const QString& hint) {
+            ui().showHint(hint);
+            m_hintLine->flush();
+        });
+    }
+    m_takeoff->open();
 }
 
 void MainWindow::buildHelpPage(QWidget* frame) {

@@ -12,7 +12,9 @@
 #include "pagekit/page_host.h"
 #include "ui/ui.h"
 
+class QDialog;
 class QFrame;
+class QMenu;
 class QPushButton;
 class QTimer;
 
@@ -61,8 +63,14 @@ private:
     void showSelectedTab();
     void exitProgram();
     void buildHelpPage(QWidget* frame);
+    // The hint line's context menu, which holds what is no page's: the take-off of a folder of
+    // drawings.
+    void buildHintMenu();
+    void openTakeoff();
 
     HintLine* m_hintLine = nullptr;
+    QMenu* m_hintMenu = nullptr;
+    QDialog* m_takeoff = nullptr;
     std::unique_ptr<ui::Ui> m_ui;
     std::unique_ptr<cad::CadLink> m_link;
 

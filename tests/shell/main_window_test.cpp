@@ -2,16 +2,22 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "cad/memory/application.h"
+#include "cad/memory/kinds.h"
 #include "cad/running.h"
+#include "dxf/drawing.h"
 #include "shell/hint_line.h"
 #include "shell/main_window.h"
 #include "shell/tab_strip.h"
@@ -422,6 +428,54 @@ TEST_F(MainWindowTest, HintLineAlwaysEndsOnTheLastTextWritten) {
     }
     EXPECT_EQ(line.hint(), u"提示：修改完成1000"_s);
     EXPECT_TRUE(QTest::qWaitFor([&] { return line.text() == u"提示：修改完成1000"_s; }));
+}
+
+// The hint line's menu holds the take-off of a folder: refusals and the outcome of a run end in
+// the hint line, a file that is no drawing is counted as failed, and the workbook is written
+// beside the drawings.
+TEST_F(MainWindowTest, TheHintLineMenuRunsATakeoffOfAFolder) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(u"空"_s);
+    QDir(dir.path()).mkpath(u"照明"_s);
+    {
+        auto app = cad::memory::Application::create();
+        auto drawing = app->newDocument(u"一层.dwg"_s);
+        auto line = drawing->makeEntity(cad::memory::kinds::line());
+        line->setValue(cad::Member::EndPoint, cad::Point{1000, 0, 0});
+        drawing->modelSpace().append(line);
+        ASSERT_TRUE(dxf::saveDrawing(*drawing, dir.filePath(u"照明/一层.dxf"_s)).ok());
+    }
+    QFile broken(dir.filePath(u"照明/坏图.dxf"_s));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("0\nLINE\n10\nx\n") > 0);
+    broken.close();
+
+    start();
+    window->findChild<QAction*>(u"mnuTakeoff"_s)->trigger();
+    EXPECT_TRUE(find<QDialog>(u"frmTakeoff"_s)->isVisible());
+    auto run = [&](const QString& scale, const QString& folder) {
+        find<QLineEdit>(u"txtTakeoffScale"_s)->setText(scale);
+        find<QLineEdit>(u"txtTakeoffFolder"_s)->setText(QDir::toNativeSeparators(folder));
+        click(u"cmdTakeoffRun"_s);
+    };
+    const struct {
+        QString scale, folder, hint;
+    } refusals[] = {
+        {u"1:0"_s, dir.path(), u"提示：比例数值无效！形式应为x:xxxx"_s},
+        {u"1:100"_s, dir.filePath(u"无此文件夹"_s), u"提示：请选择图纸所在的文件夹"_s},
+        {u"1:100"_s, dir.filePath(u"空"_s), u"提示：文件夹中没有 DXF 图纸"_s},
+    };
+    for (const auto& refusal : refusals) {
+        run(refusal.scale, refusal.folder);
+        EXPECT_EQ(hintLine(), refusal.hint) << refusal.folder.toStdString();
+    }
+
+    run(u"1:100"_s, dir.path());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hintLine().contains(u"已写入"_s); }, 30000));
+    const QString workbook = dir.filePath(u"takeoff.xlsx"_s);
+    EXPECT_EQ(hintLine(),
+              u"提示：材料统计有 1 张图纸读取失败（见工作簿的汇总表），其余 1 张已写入 "_s +
+                  QDir::toNativeSeparators(workbook));
+    EXPECT_TRUE(QFile::exists(workbook));
 }
 
 }  // namespace

@@ -270,6 +270,20 @@ def main(elecaide):
             text = f.read()
         assert text.startswith("\ufeff"), "no byte order mark"
         assert "吸顶灯,9,9,9,27" in text, text
+
+        # Filters, and the exit statuses of a complete run and of bad arguments.
+        files = [os.path.join("图纸", DRAWINGS[d][0]) for d in DRAWINGS]
+        run = subprocess.run(elecaide + ["takeoff", "--blocks", "吸顶灯", "--layers", "照明回路",
+                                         "--output", "滤.xlsx"] + files,
+                             cwd=folder, capture_output=True, text=True, timeout=600)
+        assert run.returncode == 0, run.stdout + run.stderr
+        summary = tables(next(iter(read_workbook(os.path.join(folder, "滤.xlsx")).values())))
+        assert [r[0] for r in summary["块的个数（模型空间中直接插入的块，所有层）"][1:]] == ["吸顶灯"]
+        assert [r[0] for r in summary["线长合计（米：直线、圆弧、多段线、样条曲线）"][1:]] == ["照明回路"]
+        for bad in (["--scale", "10:1000", "图纸"], ["无此文件夹"], ["--jobs", "0", "图纸"]):
+            run = subprocess.run(elecaide + ["takeoff"] + bad, cwd=folder, capture_output=True,
+                                 text=True, timeout=600)
+            assert run.returncode == 2, (bad, run.returncode, run.stderr)
         print("takeoff: the workbook's figures are the pages' figures for", len(loaded), "drawings")
 
 
