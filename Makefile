@@ -6,7 +6,7 @@ CMAKE_GEN  := -G Ninja
 
 .PHONY: deps build-deps configure build test run bench format format-check tidy test-asan clean \
         screenshots fuzz symbol-sheet windows-deps windows-qt windows test-windows windows-dist \
-        windows-screenshots bench-windows windows-xlsxwriter
+        windows-screenshots bench-windows windows-xlsxwriter takeoff-screenshot
 
 # The targets run one after the other (Ninja builds in parallel): two package checks must not
 # run apt-get at the same time.
@@ -42,6 +42,11 @@ run: build
 # Every page of the main window as a PNG under screenshots/, rendered on a virtual X display.
 screenshots: build
 	xvfb-run -a env QT_QPA_PLATFORM=xcb $(BUILD)/apps/elecaide --script tests/scripts/screenshots/window.script
+
+# The summary sheet of a take-off over three generated floors, rendered by LibreOffice (which
+# only this target needs): screenshots/takeoff_summary.png.
+takeoff-screenshot: build
+	scripts/takeoff-screenshot.sh $(BUILD) screenshots/takeoff_summary.png
 
 # The same pages of elecaide.exe under Wine on the windows platform, at 100 % and 150 % display
 # scaling, and sketchcad.exe with the sample plan: screenshots/windows/.

@@ -103,9 +103,12 @@ public:
     }
 
     std::vector<BlockFigure> sorted() && {
-        std::sort(m_figures.begin(), m_figures.end(), [](const auto& a, const auto& b) {
-            const int byBlock = a.block.compare(b.block, Qt::CaseInsensitive);
-            return byBlock != 0 ? byBlock < 0 : a.layer.compare(b.layer, Qt::CaseInsensitive) < 0;
+        const NameOrder before;
+        std::sort(m_figures.begin(), m_figures.end(), [&before](const auto& a, const auto& b) {
+            if (a.block.compare(b.block, Qt::CaseInsensitive) != 0) {
+                return before(a.block, b.block);
+            }
+            return before(a.layer, b.layer);
         });
         return std::move(m_figures);
     }
@@ -116,6 +119,16 @@ private:
 };
 
 }  // namespace
+
+NameOrder::NameOrder() : m_collator(QLocale(QLocale::Chinese, QLocale::China)) {
+    m_collator.setNumericMode(true);
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+}
+
+bool NameOrder::operator()(const QString& a, const QString& b) const {
+    const int order = m_collator.compare(a, b);
+    return order != 0 ? order < 0 : a < b;
+}
 
 bool NameFilter::keeps(const QString& name) const {
     return names.isEmpty() || names.contains(name, Qt::CaseInsensitive);

@@ -2,6 +2,7 @@
 // its lines, arcs, polylines and splines by layer and by linetype.
 #pragma once
 
+#include <QCollator>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,18 @@
 #include "statistics/counting_rules.h"
 
 namespace takeoff {
+
+// The order of names in the report, a comparator for sorting: as Chinese users' file windows
+// sort (pinyin), digits as numbers ("照明 2" before "照明 10"), letters without regard to case,
+// the exact spelling breaking ties. One per sort: a collator serves one thread.
+class NameOrder {
+public:
+    NameOrder();
+    bool operator()(const QString& a, const QString& b) const;
+
+private:
+    QCollator m_collator;
+};
 
 // Names to keep, compared without regard to letter case; an empty list keeps all.
 struct NameFilter {

@@ -33,8 +33,9 @@ std::vector<DrawingEntry> inFolder(const QString& folder, const QString& scale) 
             found.push_back({path, root.relativeFilePath(path), scale});
         }
     }
-    std::sort(found.begin(), found.end(),
-              [](const auto& a, const auto& b) { return a.name < b.name; });
+    std::sort(found.begin(), found.end(), [before = NameOrder()](const auto& a, const auto& b) {
+        return before(a.name, b.name);
+    });
     return found;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <map>
 
 #include "core/scale_notation.h"
@@ -15,6 +16,17 @@ using namespace Qt::StringLiterals;
 
 const QString kSummary = u"汇总"_s;
 const QString kAllLayers = u"<所有层>"_s;
+
+// The keys of a map of rows in the report's order of names.
+template <typename Value>
+QStringList inNameOrder(const std::map<QString, Value>& rows) {
+    QStringList keys;
+    for (const auto& entry : rows) {
+        keys << entry.first;
+    }
+    std::sort(keys.begin(), keys.end(), NameOrder());
+    return keys;
+}
 
 // Metres of one row, or nothing where a single-precision total overflows.
 struct Metres {
@@ -64,8 +76,8 @@ Table lengthTable(const QString& title, const QString& keyHeading,
                           Cell::heading(u"圆弧"_s), Cell::heading(u"直线圆弧"_s),
                           Cell::heading(u"多段线"_s), Cell::heading(u"样条曲线"_s),
                           Cell::heading(u"合计"_s)});
-    for (const auto& [name, figure] : rows) {
-        table.rows.push_back(lengthRow(name, metres(figure, ratio)));
+    for (const QString& name : inNameOrder(rows)) {
+        table.rows.push_back(lengthRow(name, metres(rows.at(name), ratio)));
     }
     table.rows.push_back(lengthRow(u"全部"_s, metres(whole, ratio)));
     return table;
@@ -158,8 +170,8 @@ Table acrossDrawings(const QString& title, const QString& keyHeading,
     }
     heading.push_back(Cell::heading(u"合计"_s));
     table.rows.push_back(std::move(heading));
-    for (const auto& entry : rows) {
-        const auto& [name, values] = entry.second;
+    for (const QString& key : inNameOrder(rows)) {
+        const auto& [name, values] = rows.at(key);
         std::vector<Cell> cells{Cell::of(name)};
         double sum = 0;
         for (double v : values) {

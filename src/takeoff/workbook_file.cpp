@@ -53,6 +53,10 @@ lxw_error writeSheet(lxw_workbook* book, const Formats& formats, const QStringLi
         return LXW_ERROR_SHEETNAME_ALREADY_USED;
     }
     worksheet_set_header(ws, printHeader(header).constData());
+    // Printed on A4 across, as wide as the page: a sheet has a column per drawing.
+    worksheet_set_paper(ws, 9);
+    worksheet_set_landscape(ws);
+    worksheet_fit_to_pages(ws, 1, 0);
     worksheet_set_column(ws, 0, 0, 28, nullptr);
     worksheet_set_column(ws, 1, 40, 14, nullptr);
     lxw_row_t row = 0;
