@@ -200,4 +200,11 @@ rm -rf "$out/windows" "$out/offscreen"
 xvfb-run -a -s '-screen 0 1280x1024x24' "$self" --demo windows "$app" "$out/windows"
 WINEQT_QPA_FONTDIR="Z:$tmp/fonts" "$self" --demo offscreen "$app" "$out/offscreen"
 
+# The take-off from a command prompt over the package's sample folder: the workbook library is
+# linked in, so nothing beyond the package is needed to write it.
+(cd "$app" && timeout 120 wine elecaide.exe takeoff --output 材料统计.xlsx samples) >"$out/takeoff.log" 2>&1 ||
+    fail "elecaide.exe takeoff failed: $(tail -3 "$out/takeoff.log")"
+/usr/bin/python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).getinfo("xl/workbook.xml")' \
+    "$app/材料统计.xlsx" || fail "elecaide.exe takeoff wrote no workbook"
+
 echo "windows-dist-check: $zip passed"

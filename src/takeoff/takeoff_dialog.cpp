@@ -97,6 +97,7 @@ TakeoffDialog::TakeoffDialog(QWidget* parent, std::function<void(const QString&)
     m_state = new QLabel(this);
     m_state->setObjectName(u"labTakeoff"_s);
     m_state->setWordWrap(true);
+    m_state->setMinimumHeight(m_state->fontMetrics().lineSpacing() * 3);  // a long outcome line
     form->addRow(m_state);
 
     auto* buttons = new QDialogButtonBox(this);
