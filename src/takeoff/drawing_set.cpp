@@ -7,9 +7,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringDecoder>
 
 #include <algorithm>
 
+#include "core/code_page.h"
 #include "core/scale_notation.h"
 #include "core/text.h"
 
@@ -37,6 +39,21 @@ std::vector<DrawingEntry> inFolder(const QString& folder, const QString& scale) 
         return before(a.name, b.name);
     });
     return found;
+}
+
+// UTF-8 (with or without a byte order mark), or else GBK, in which a Chinese Excel saves CSV.
+QString scalesText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        if (const std::optional<core::CodePage> gbk = core::CodePage::named("GBK")) {
+            text = gbk->decode(bytes);
+        }
+    }
+    if (text.startsWith(QChar(0xFEFF))) {
+        text.remove(0, 1);
+    }
+    return text;
 }
 
 bool namesDrawing(const QString& key, const DrawingEntry& entry) {
@@ -81,10 +98,7 @@ QStringList applyScales(const QString& scalesFile, std::vector<DrawingEntry>& en
         return {u"无法读取比例文件 %1：%2"_s.arg(QDir::toNativeSeparators(scalesFile),
                                                  file.errorString())};
     }
-    QString text = QString::fromUtf8(file.readAll());
-    if (text.startsWith(QChar(0xFEFF))) {
-        text.remove(0, 1);
-    }
+    QString text = scalesText(file.readAll());
     static const QRegularExpression kSeparator(u"[,\t;]"_s);
     QStringList errors;
     const QStringList lines = text.split(QRegularExpression(u"\r\n|\n|\r"_s));

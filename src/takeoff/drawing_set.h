@@ -20,7 +20,8 @@ struct DrawingSet {
 };
 DrawingSet findDrawings(const QStringList& paths, const QString& scale);
 
-// Applies a scales file: one drawing per line, "name,scale" (a tab or ";" also separates), the
+// Applies a scales file (UTF-8, or GBK as a Chinese Excel saves CSV): one drawing per line,
+// "name,scale" (a tab or ";" also separates), the
 // name being the drawing's name in the report, its file name, or its file name without ".dxf",
 // in any letter case. Empty lines and lines starting with "#" are skipped, and so is a first
 // line that names no scale (a heading). Returns the errors (a line that is no scale, a file

@@ -190,7 +190,13 @@ QString writeCsvFiles(const Report& report, const QString& folder) {
                 lines << fields.join(u',');
             }
         }
-        const QString path = QDir(folder).filePath(sheet.name + u".csv"_s);
+        QString fileName = sheet.name;  // sheet names may hold what Windows refuses in files
+        for (QChar& c : fileName) {
+            if (QStringView(u"<>|\"").contains(c)) {
+                c = u'_';
+            }
+        }
+        const QString path = QDir(folder).filePath(fileName + u".csv"_s);
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly)) {
             return cannotWrite(path, file.errorString());

@@ -237,7 +237,8 @@ def main(elecaide):
             make_drawing(os.path.join(drawings, file), version, encoding, seed)
         with open(os.path.join(drawings, "坏图.dxf"), "w") as f:
             f.write("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nnot a number\n")
-        with open(os.path.join(folder, "比例.csv"), "w", encoding="utf-8-sig") as f:
+        # As a Chinese Excel saves CSV: GBK.
+        with open(os.path.join(folder, "比例.csv"), "w", encoding="gbk") as f:
             f.write("图纸,比例\n一层照明,1:100\n二层/动力平面.dxf,1:50\n")
         run = subprocess.run(
             elecaide + ["takeoff", "--scale", "2:500", "--scales", "比例.csv", "--csv", "表格",
