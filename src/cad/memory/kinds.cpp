@@ -3,6 +3,7 @@
 
 #include <QHash>
 #include <memory>
+#include <mutex>
 
 namespace cad::memory {
 
@@ -172,9 +173,12 @@ const KindSpec& kindByDxfName(QStringView dxfName) {
             return *k;
         }
     }
-    // Other kinds are made on first sight and live as long as the program.
+    // Other kinds are made on first sight and live as long as the program. Drawings load on
+    // several threads at once (the take-off of a drawing set): the table is shared.
+    static std::mutex mutex;
     static QHash<QString, std::shared_ptr<const KindSpec>> others;
     const QString name = dxfName.toString();
+    const std::lock_guard lock(mutex);
     auto it = others.constFind(name);
     if (it == others.constEnd()) {
         QString className = otherClassNames().value(name);

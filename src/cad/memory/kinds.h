@@ -60,7 +60,8 @@ struct KindSpec {
 };
 
 // The kind of a DXF entity type; types without members of their own (polylines, hatches,
-// dimensions, ...) get a kind with the common members only, made once per name.
+// dimensions, ...) get a kind with the common members only, made once per name. Safe to call
+// from several threads.
 const KindSpec& kindByDxfName(QStringView dxfName);
 
 namespace kinds {
