@@ -258,16 +258,18 @@ std::optional<double> splineLength(const dxf::RecordView& view) {
 
 std::optional<double> curveLength(const dxf::RecordView& record) {
     const QByteArrayView type = record.type();
+    std::optional<double> length;
     if (type == "LWPOLYLINE") {
-        return lwpolylineLength(record);
+        length = lwpolylineLength(record);
+    } else if (type == "POLYLINE") {
+        length = polylineLength(record);
+    } else if (type == "SPLINE") {
+        length = splineLength(record);
     }
-    if (type == "POLYLINE") {
-        return polylineLength(record);
+    if (length && !std::isfinite(*length)) {
+        return std::nullopt;  // coordinates beyond any drawing
     }
-    if (type == "SPLINE") {
-        return splineLength(record);
-    }
-    return std::nullopt;
+    return length;
 }
 
 }  // namespace takeoff

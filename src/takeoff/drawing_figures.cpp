@@ -103,12 +103,14 @@ public:
     }
 
     std::vector<BlockFigure> sorted() && {
+        // By the folded names the tally told apart by, so that one block's rows stay together.
         const NameOrder before;
         std::sort(m_figures.begin(), m_figures.end(), [&before](const auto& a, const auto& b) {
-            if (a.block.compare(b.block, Qt::CaseInsensitive) != 0) {
-                return before(a.block, b.block);
+            const QString blockA = a.block.toLower(), blockB = b.block.toLower();
+            if (blockA != blockB) {
+                return before(blockA, blockB);
             }
-            return before(a.layer, b.layer);
+            return before(a.layer.toLower(), b.layer.toLower());
         });
         return std::move(m_figures);
     }

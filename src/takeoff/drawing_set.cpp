@@ -68,6 +68,7 @@ bool namesDrawing(const QString& key, const DrawingEntry& entry) {
 DrawingSet findDrawings(const QStringList& paths, const QString& scale) {
     DrawingSet set;
     QSet<QString> names;
+    QSet<QString> files;
     for (const QString& path : paths) {
         const QFileInfo info(path);
         std::vector<DrawingEntry> found;
@@ -80,6 +81,13 @@ DrawingSet findDrawings(const QStringList& paths, const QString& scale) {
             continue;
         }
         for (DrawingEntry& entry : found) {
+            // A file reached twice (a folder and a file in it, a folder given twice) is taken off
+            // once.
+            const QString file = QFileInfo(entry.path).canonicalFilePath();
+            if (files.contains(file)) {
+                continue;
+            }
+            files.insert(file);
             // Two folders may hold drawings of the same name: the second goes by its full path.
             if (names.contains(entry.name)) {
                 entry.name = QDir::toNativeSeparators(QFileInfo(entry.path).absoluteFilePath());

@@ -4,6 +4,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "core/scale_notation.h"
@@ -54,17 +55,15 @@ Metres metres(const LengthFigure& figure, double ratio) {
             figure.polylines / ratio / 1000.0, figure.splines / ratio / 1000.0};
 }
 
+// A figure beyond the range of numbers is said in words: a workbook cannot hold it as a number.
 Cell metreCell(const std::optional<double>& m) {
-    return m ? Cell::metres(*m) : Cell::of(u"超出范围"_s);
+    return m && std::isfinite(*m) ? Cell::metres(*m) : Cell::of(u"超出范围"_s);
 }
 
 std::vector<Cell> lengthRow(const QString& name, const Metres& m) {
-    return {Cell::of(name),
-            metreCell(m.lines),
-            metreCell(m.arcs),
-            metreCell(m.linesAndArcs),
-            Cell::metres(m.polylines),
-            Cell::metres(m.splines),
+    return {Cell::of(name),         metreCell(m.lines),
+            metreCell(m.arcs),      metreCell(m.linesAndArcs),
+            metreCell(m.polylines), metreCell(m.splines),
             metreCell(m.total())};
 }
 
@@ -90,9 +89,7 @@ Table blockTable(const std::vector<BlockFigure>& blocks) {
     for (size_t i = 0; i < blocks.size();) {
         qint64 all = 0;
         size_t j = i;
-        for (; j < blocks.size() &&
-               blocks[j].block.compare(blocks[i].block, Qt::CaseInsensitive) == 0;
-             ++j) {
+        for (; j < blocks.size() && blocks[j].block.toLower() == blocks[i].block.toLower(); ++j) {
             table.rows.push_back({Cell::of(blocks[j].block), Cell::of(blocks[j].layer),
                                   Cell::count(blocks[j].count)});
             all += blocks[j].count;
@@ -103,28 +100,50 @@ Table blockTable(const std::vector<BlockFigure>& blocks) {
     return table;
 }
 
-// A sheet name Excel takes: none of []:*?/\, at most 31 characters, unique without regard to
-// case, never the summary's.
+// The first n characters of a text, counted as Excel counts them: a cut never splits a
+// surrogate pair.
+QString leftCharacters(const QString& text, qsizetype n) {
+    const QList<uint> points = text.toUcs4();
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()),
+                             std::min(n, points.size()));
+}
+
+// Excel refuses a sheet name that begins or ends with an apostrophe.
+QString withoutOuterApostrophes(QString name) {
+    while (name.startsWith(u'\'')) {
+        name.remove(0, 1);
+    }
+    while (name.endsWith(u'\'')) {
+        name.chop(1);
+    }
+    return name;
+}
+
+// A sheet name Excel takes: none of []:*?/\ (nor <>|" , which a CSV file of the same name may
+// not hold on Windows), at most 31 characters, no apostrophe at either end, unique without
+// regard to case, neither the summary's nor Excel's own "History".
 QString sheetName(const QString& drawing, QSet<QString>& taken) {
     QString base = drawing;
     if (base.endsWith(u".dxf"_s, Qt::CaseInsensitive)) {
         base.chop(4);
     }
     for (QChar& c : base) {
-        if (QStringView(u"[]:*?/\\").contains(c)) {
+        if (QStringView(u"[]:*?/\\<>|\"").contains(c)) {
             c = u'_';
         }
     }
-    while (base.startsWith(u'\'')) {
-        base.remove(0, 1);
-    }
+    base = withoutOuterApostrophes(base);
     if (base.isEmpty()) {
         base = u"图纸"_s;
     }
-    QString name = base.left(31);
-    for (int n = 2; taken.contains(name.toLower()) || name.toLower() == kSummary; ++n) {
+    const auto free = [&taken](const QString& name) {
+        const QString folded = name.toLower();
+        return !taken.contains(folded) && folded != kSummary && folded != u"history"_s;
+    };
+    QString name = withoutOuterApostrophes(leftCharacters(base, 31));
+    for (int n = 2; !free(name); ++n) {
         const QString suffix = u" (%1)"_s.arg(n);
-        name = base.left(31 - suffix.size()) + suffix;
+        name = withoutOuterApostrophes(leftCharacters(base, 31 - suffix.size())) + suffix;
     }
     taken.insert(name.toLower());
     return name;
@@ -198,13 +217,16 @@ Table summaryBlocks(const std::vector<DrawingResult>& results) {
 }
 
 Table summaryLengths(const std::vector<DrawingResult>& results) {
-    return acrossDrawings(u"线长合计（米：直线、圆弧、多段线、样条曲线）"_s, u"图层"_s, results,
-                          Cell::metres, [](const DrawingResult& r, auto add) {
-                              const double ratio = core::ScaleRatio(r.entry.scale);
-                              for (const auto& [layer, figure] : r.figures->byLayer) {
-                                  add(layer, metres(figure, ratio).total().value_or(0.0));
-                              }
-                          });
+    return acrossDrawings(
+        u"线长合计（米：直线、圆弧、多段线、样条曲线）"_s, u"图层"_s, results,
+        [](double m) { return metreCell(m); },
+        [](const DrawingResult& r, auto add) {
+            const double ratio = core::ScaleRatio(r.entry.scale);
+            for (const auto& [layer, figure] : r.figures->byLayer) {
+                // an overflow stays one in the sums, said in words
+                add(layer, metres(figure, ratio).total().value_or(qQNaN()));
+            }
+        });
 }
 
 }  // namespace

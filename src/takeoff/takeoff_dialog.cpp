@@ -143,9 +143,8 @@ void TakeoffDialog::start() {
         return;
     }
     QString output = QDir::fromNativeSeparators(m_output->text().trimmed());
-    if (output.isEmpty()) {
-        output = QDir(folder).filePath(u"takeoff.xlsx"_s);
-    }
+    // A bare name goes into the drawings' folder (the program's own is the current one).
+    output = QDir(folder).filePath(output.isEmpty() ? u"takeoff.xlsx"_s : output);
     const Filters filters{{names(m_blocks)}, {names(m_layers)}};
     // The command that does the same from a terminal, for the workbook's header.
     QString command = u"elecaide takeoff --scale %1"_s.arg(scale);

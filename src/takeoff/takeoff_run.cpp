@@ -18,21 +18,24 @@ namespace {
 
 DrawingResult takeOffOne(const DrawingEntry& entry, const Filters& filters) {
     DrawingResult result{entry, std::nullopt, QString()};
-    auto application = cad::memory::Application::create();
-    auto loaded = dxf::loadDrawing(*application, entry.path);
-    if (!loaded.ok()) {
-        const dxf::Error& error = loaded.error();
-        result.error = error.line > 0
-                           ? QStringLiteral("第 %1 行：%2").arg(error.line).arg(error.message)
-                           : error.message;
-        return result;
-    }
+    // Nothing a drawing does may end the run on a worker: what it throws is its failure.
     try {
+        auto application = cad::memory::Application::create();
+        auto loaded = dxf::loadDrawing(*application, entry.path);
+        if (!loaded.ok()) {
+            const dxf::Error& error = loaded.error();
+            result.error = error.line > 0
+                               ? QStringLiteral("第 %1 行：%2").arg(error.line).arg(error.message)
+                               : error.message;
+            return result;
+        }
         result.figures = takeOff(loaded.value(), filters);
     } catch (const cad::Error& e) {
         result.error = e.message();
     } catch (const std::bad_alloc&) {
         result.error = QStringLiteral("内存不足");
+    } catch (const std::exception& e) {
+        result.error = QString::fromLocal8Bit(e.what());
     }
     return result;
 }

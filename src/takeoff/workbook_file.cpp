@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <QThread>
+
+#include <filesystem>
+#include <system_error>
 
 #include <xlsxwriter.h>
 
@@ -48,9 +52,13 @@ Formats makeFormats(lxw_workbook* book) {
 
 lxw_error writeSheet(lxw_workbook* book, const Formats& formats, const QStringList& header,
                      const Sheet& sheet) {
-    lxw_worksheet* ws = workbook_add_worksheet(book, utf8(sheet.name).constData());
+    const QByteArray name = utf8(sheet.name);
+    if (const lxw_error refused = workbook_validate_sheet_name(book, name.constData())) {
+        return refused;
+    }
+    lxw_worksheet* ws = workbook_add_worksheet(book, name.constData());
     if (ws == nullptr) {
-        return LXW_ERROR_SHEETNAME_ALREADY_USED;
+        return LXW_ERROR_MEMORY_MALLOC_FAILED;
     }
     worksheet_set_header(ws, printHeader(header).constData());
     // Printed on A4 across, as wide as the page: a sheet has a column per drawing.
@@ -110,6 +118,25 @@ QString temporaryBeside(const QString& path) {
     return file.fileName();
 }
 
+// Puts the written file in the target's place in one step (the old workbook stays until then),
+// retried for a moment: on Windows a scanner may hold a file just written. On failure the
+// written file is kept under its temporary name, which the message gives.
+QString replaceWith(const QString& temporary, const QString& path) {
+    std::error_code error;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        std::filesystem::rename(temporary.toStdU16String(), path.toStdU16String(), error);
+        if (!error) {
+            // The temporary file was private to the user; the workbook gets a file's usual mode.
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                            QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+            return QString();
+        }
+        QThread::msleep(200);
+    }
+    return cannotWrite(path, u"原文件无法替换，可能正在被其他程序打开；结果留在 %1"_s.arg(
+                                 QDir::toNativeSeparators(temporary)));
+}
+
 QString csvField(const Cell& cell) {
     switch (cell.kind) {
         case Cell::Kind::Empty:
@@ -160,14 +187,7 @@ QString writeWorkbook(const Report& report, const QString& path) {
         QFile::remove(temporary);
         return cannotWrite(path, QString::fromUtf8(lxw_strerror(error)));
     }
-    if (QFile::exists(path) && !QFile::remove(path)) {
-        QFile::remove(temporary);
-        return cannotWrite(path, u"原文件无法替换，可能正在被其他程序打开"_s);
-    }
-    if (!QFile::rename(temporary, path)) {
-        QFile::remove(temporary);
-        return cannotWrite(path, u"无法改名"_s);
-    }
+    return replaceWith(temporary, path);
     return QString();
 }
 
@@ -190,13 +210,7 @@ QString writeCsvFiles(const Report& report, const QString& folder) {
                 lines << fields.join(u',');
             }
         }
-        QString fileName = sheet.name;  // sheet names may hold what Windows refuses in files
-        for (QChar& c : fileName) {
-            if (QStringView(u"<>|\"").contains(c)) {
-                c = u'_';
-            }
-        }
-        const QString path = QDir(folder).filePath(fileName + u".csv"_s);
+        const QString path = QDir(folder).filePath(sheet.name + u".csv"_s);
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly)) {
             return cannotWrite(path, file.errorString());
