@@ -41,11 +41,14 @@ std::vector<DrawingEntry> inFolder(const QString& folder, const QString& scale) 
     return found;
 }
 
-// UTF-8 (with or without a byte order mark), or else GBK, in which a Chinese Excel saves CSV.
+// UTF-16 or UTF-8 by their byte order marks (Excel's "Unicode text" is UTF-16), UTF-8 without
+// one, or else GBK, in which a Chinese Excel saves CSV.
 QString scalesText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) {
+    const std::optional<QStringConverter::Encoding> marked =
+        QStringConverter::encodingForData(bytes);
+    QStringDecoder decoder(marked.value_or(QStringConverter::Utf8));
+    QString text = decoder(bytes);
+    if (decoder.hasError() && !marked) {
         if (const std::optional<core::CodePage> gbk = core::CodePage::named("GBK")) {
             text = gbk->decode(bytes);
         }
@@ -54,6 +57,15 @@ QString scalesText(const QByteArray& bytes) {
         text.remove(0, 1);
     }
     return text;
+}
+
+// A name as a spreadsheet writes it: in double quotes when it holds a separator, a quote inside
+// doubled.
+QString unquoted(const QString& name) {
+    if (name.size() < 2 || !name.startsWith(u'"') || !name.endsWith(u'"')) {
+        return name;
+    }
+    return name.mid(1, name.size() - 2).replace(u"\"\""_s, u"\""_s);
 }
 
 bool namesDrawing(const QString& key, const DrawingEntry& entry) {
@@ -116,7 +128,7 @@ QStringList applyScales(const QString& scalesFile, std::vector<DrawingEntry>& en
             continue;
         }
         const qsizetype at = line.lastIndexOf(kSeparator);
-        const QString key = core::trimBlanks(at < 0 ? line : line.left(at));
+        const QString key = unquoted(core::trimBlanks(at < 0 ? line : line.left(at)));
         const QString scale = at < 0 ? QString() : core::trimBlanks(line.mid(at + 1));
         if (!core::CheckScale(scale)) {
             if (n > 0 || scale.contains(u':')) {

@@ -62,4 +62,23 @@ TEST(TakeoffReport, AFileReachedTwiceIsTakenOffOnce) {
     EXPECT_EQ(set.errors.size(), 1);
 }
 
+// Excel's "Unicode text" is UTF-16; a name holding the separator comes in quotes.
+TEST(TakeoffReport, ScalesFileInUtf16WithQuotedNames) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"比例.txt"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QString text = QChar(0xFEFF) + u"图纸\t比例\r\n\"图,纸\"\t1:50\r\n一层\t1:200\r\n"_s;
+    file.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);  // little-endian
+    file.close();
+    std::vector<takeoff::DrawingEntry> entries{{u"a/图,纸.dxf"_s, u"图,纸.dxf"_s, u"1:100"_s},
+                                               {u"a/一层.dxf"_s, u"一层.dxf"_s, u"1:100"_s},
+                                               {u"a/二层.dxf"_s, u"二层.dxf"_s, u"1:100"_s}};
+    QStringList notes;
+    EXPECT_EQ(takeoff::applyScales(file.fileName(), entries, notes), QStringList());
+    EXPECT_EQ(notes, QStringList());
+    EXPECT_EQ(entries[0].scale, u"1:50"_s);
+    EXPECT_EQ(entries[1].scale, u"1:200"_s);
+    EXPECT_EQ(entries[2].scale, u"1:100"_s);
+}
+
 }  // namespace
