@@ -99,14 +99,6 @@ Options parse(const QStringList& args) {
     return o;
 }
 
-QString commandLine(const QStringList& args) {
-    QStringList quoted{u"elecaide"_s, u"takeoff"_s};
-    for (const QString& arg : args) {
-        quoted << (arg.contains(u' ') || arg.isEmpty() ? u'"' + arg + u'"' : arg);
-    }
-    return quoted.join(u' ');
-}
-
 QString seconds(qint64 ms) {
     return QString::number(ms / 1000.0, 'f', 1);
 }
@@ -143,6 +135,14 @@ private:
 };
 
 }  // namespace
+
+QString commandLine(const QStringList& args) {
+    QStringList quoted{u"elecaide"_s, u"takeoff"_s};
+    for (const QString& arg : args) {
+        quoted << (arg.contains(u' ') || arg.isEmpty() ? u'"' + arg + u'"' : arg);
+    }
+    return quoted.join(u' ');
+}
 
 int runTakeoffCommand(const QStringList& arguments, QTextStream& out, QTextStream& err,
                       bool errIsTerminal) {

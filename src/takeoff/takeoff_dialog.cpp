@@ -18,6 +18,7 @@
 #include "core/scale_notation.h"
 #include "takeoff/drawing_set.h"
 #include "takeoff/report.h"
+#include "takeoff/takeoff_command.h"
 #include "takeoff/workbook_file.h"
 
 namespace takeoff {
@@ -38,10 +39,6 @@ QStringList names(const QLineEdit* edit) {
         list << name.trimmed();
     }
     return list;
-}
-
-QString quoted(const QString& arg) {
-    return arg.contains(u' ') ? u'"' + arg + u'"' : arg;
 }
 
 // What the run did, in one line.
@@ -147,14 +144,15 @@ void TakeoffDialog::start() {
     output = QDir(folder).filePath(output.isEmpty() ? u"takeoff.xlsx"_s : output);
     const Filters filters{{names(m_blocks)}, {names(m_layers)}};
     // The command that does the same from a terminal, for the workbook's header.
-    QString command = u"elecaide takeoff --scale %1"_s.arg(scale);
+    QStringList arguments{u"--scale"_s, scale};
     if (!filters.blocks.names.isEmpty()) {
-        command += u" --blocks "_s + quoted(filters.blocks.names.join(u','));
+        arguments << u"--blocks"_s << filters.blocks.names.join(u',');
     }
     if (!filters.layers.names.isEmpty()) {
-        command += u" --layers "_s + quoted(filters.layers.names.join(u','));
+        arguments << u"--layers"_s << filters.layers.names.join(u',');
     }
-    command += u" --output %1 %2"_s.arg(quoted(output), quoted(folder));
+    arguments << u"--output"_s << output << folder;
+    const QString command = commandLine(arguments);
 
     m_running = true;
     m_run->setEnabled(false);
